@@ -1,0 +1,19 @@
+#include "runtime/style.h"
+#include "ui/chartwindow.h"
+
+#include <QApplication>
+
+int main(int, char** argv)
+{
+    // Integer scale factors only, so that every chart pixel stays a whole block.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // The program takes no command line: Qt sees only the program name.
+    int argc = 1;
+    char name[] = "krtd258";
+    char* args[] = {argv && argv[0] ? argv[0] : name, nullptr};
+    QApplication app(argc, args);
+    QApplication::setStyle(rt::formStyle());
+    ui::ChartWindow window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,82 @@
+#include "form1.h"
+
+#include "runtime/errors.h"
+#include "runtime/numbers.h"
+
+#include <cmath>
+#include <optional>
+
+namespace chart {
+
+using rt::intFloor;
+using rt::subtract;
+using rt::toInteger;
+
+namespace {
+
+// The lenient read of a box; a number beyond the Double range is refused
+// like any other out-of-range value.
+std::optional<double> readBox(const rt::TextBox* box)
+{
+    try {
+        return rt::val(box->text());
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+// v within 0 < v <= limit, tested on the number as read.
+bool accepted(const std::optional<double>& v, double limit)
+{
+    return v && *v > 0 && *v <= limit;
+}
+
+} // namespace
+
+// Turns a motor speed and the two pulleys of a belt drive into the air-end
+// speed, and moves the speed bar to it when it lies on the chart. Stops
+// silently at the first box whose value is refused.
+void Form1::Command2_Click()
+{
+    // 1, 2.
+    const std::optional<double> motorRpm = readBox(Text3);
+    if (!accepted(motorRpm, 32767))
+        return;
+    MotorRpm = toInteger(intFloor(*motorRpm));
+
+    // 3, 4.
+    const std::optional<double> motorPulley = readBox(Text4);
+    if (!accepted(motorPulley, 500))
+        return;
+    MotorPulley = toInteger(intFloor(*motorPulley));
+
+    // 5, 6.
+    const std::optional<double> airEndPulley = readBox(Text5);
+    if (!accepted(airEndPulley, 500))
+        return;
+    AirEndPulley = toInteger(intFloor(*airEndPulley));
+
+    // An air-end pulley below 1 is stored as 0: there is no ratio.
+    if (AirEndPulley == 0)
+        return;
+
+    // 7. The pulley ratio first, then the motor speed; rounded half to even.
+    const double speed = double(MotorPulley) / double(AirEndPulley) * double(MotorRpm);
+    // A speed that does not fit an Integer, or one below the chart's first
+    // bar position, is refused like an input out of range: nothing changes.
+    if (std::nearbyint(speed) > 32767)
+        return;
+    const Integer rpm = toInteger(speed);
+    if (toInteger(subtract(rpm, 1500) / 10.0) < 0)
+        return;
+    AirEndRpm = rpm;
+
+    // 8. Above the chart: the speed is kept, the bar stays.
+    if (AirEndRpm > 6000)
+        return;
+
+    // 9.
+    HScroll1->setValue(toInteger(subtract(AirEndRpm, 1500) / 10.0));
+}
+
+} // namespace chart

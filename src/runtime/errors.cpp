@@ -1,0 +1,82 @@
+#include "errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace rt {
+
+QString RuntimeError::name() const
+{
+    return QString::fromLatin1(what());
+}
+
+const char* RuntimeError::what() const noexcept
+{
+    switch (kind_) {
+    case ErrorKind::Overflow:
+        return "Overflow";
+    case ErrorKind::DivisionByZero:
+        return "Division by zero";
+    case ErrorKind::InvalidOperation:
+        return "Invalid floating-point operation";
+    case ErrorKind::TypeMismatch:
+        return "Type mismatch";
+    case ErrorKind::InvalidPropertyValue:
+        return "Invalid property value";
+    }
+    return "Runtime error";
+}
+
+void raise(ErrorKind kind)
+{
+    throw RuntimeError(kind);
+}
+
+namespace {
+
+void showAndExit(const RuntimeError& error)
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QWidget* parent = QApplication::activeWindow();
+        QMessageBox::critical(parent, QString(), QStringLiteral("Runtime error: ") + error.name());
+    } else {
+        std::fprintf(stderr, "Runtime error: %s\n", error.what());
+    }
+    // The program ends here: nothing of the failed handler or of any other
+    // window may run after the message.
+    std::fflush(nullptr);
+    std::_Exit(1);
+}
+
+FatalErrorHandler& fatalHandler()
+{
+    static FatalErrorHandler handler = showAndExit;
+    return handler;
+}
+
+} // namespace
+
+void setFatalErrorHandler(FatalErrorHandler handler)
+{
+    fatalHandler() = std::move(handler);
+}
+
+void resetFatalErrorHandler()
+{
+    fatalHandler() = showAndExit;
+}
+
+void runHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const RuntimeError& error) {
+        fatalHandler()(error);
+    }
+}
+
+} // namespace rt

@@ -1,0 +1,208 @@
+#include "chartwindow.h"
+
+#include "drawingwindow.h"
+#include "fonts.h"
+
+#include "chart/colors.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace ui {
+
+namespace {
+
+constexpr rt::Long CrossHairColour = rt::rgb(255, 192, 192);
+const char* const OutsideChart = "Outside what the chart covers";
+
+} // namespace
+
+QIcon windowIcon()
+{
+    return QIcon(QStringLiteral(":/icon.bmp"));
+}
+
+template <class T>
+T* ChartWindow::place(T* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+rt::Label* ChartWindow::caption(const char* name, const char* text, int left, int top, int width, int height)
+{
+    auto* label = place(new rt::Label(this), name, left, top, width, height);
+    label->setText(QString::fromLatin1(text));
+    label->setFont(captionFont());
+    return label;
+}
+
+rt::Label* ChartWindow::axisFigure(const char* name, const char* text, int left, int top, bool power)
+{
+    auto* label = place(new rt::Label(this), name, left, top, power ? 17 : 41, power ? 17 : 15);
+    label->setText(QString::fromLatin1(text));
+    label->setAlignment(power ? (Qt::AlignRight | Qt::AlignTop) : (Qt::AlignHCenter | Qt::AlignTop));
+    return label;
+}
+
+// A figure turned red lies outside the chart; say so to assistive tools too.
+void ChartWindow::describeRed(QWidget* field, rt::Long colour)
+{
+    field->setAccessibleDescription(colour == chart::colors::Red ? QString::fromLatin1(OutsideChart) : QString());
+}
+
+ChartWindow::ChartWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral(" Air End : KRTd258"));
+    setWindowIcon(windowIcon());
+    setFont(defaultFont());
+    resize(687, 317);
+
+    // The chart and its cross-hair.
+    Picture1 = place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
+    Picture1->setPicture(QImage(QStringLiteral(":/chart.bmp")));
+    Picture1->setAutoFillBackground(true);
+    {
+        QPalette p = Picture1->palette();
+        p.setColor(QPalette::Window, p.color(QPalette::Base));       // window background
+        p.setColor(QPalette::WindowText, p.color(QPalette::Text));   // window text
+        Picture1->setPalette(p);
+    }
+    rt::Line* Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColour);
+    rt::Line* Line2 = Picture1->addLine(QStringLiteral("Line2"), 0, 112, 408, 112, CrossHairColour);
+    rt::Shape* Shape2 = Picture1->addShape(QStringLiteral("Shape2"), 227, 144, 7.8f, 7.8f, CrossHairColour);
+
+    VScroll1 = place(new rt::ScrollBar(Qt::Vertical, this), "VScroll1", 448, 8, 17, 257);
+    HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
+
+    // The operating point.
+    rt::Label* Label1 = caption("Label1", " PK (kW) :", 488, 16, 65, 17);
+    Text1 = place(new rt::TextBox(this), "Text1", 576, 16, 49, 19);
+    rt::Label* Label3 = caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
+    Label4 = place(new rt::Label(this), "Label4", 576, 40, 49, 19);
+    Label4->setSunkenBorder();
+    rt::Label* Label5 = caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
+    Text2 = place(new rt::TextBox(this), "Text2", 576, 64, 49, 19);
+    rt::Label* Label19 = caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
+    Label20 = place(new rt::Label(this), "Label20", 576, 104, 49, 20);
+    Label20->setSunkenBorder();
+    Label20->setFont(captionFont());
+    Label21 = place(new rt::Label(this), "Label21", 632, 106, 49, 17);
+    Label21->setText(QStringLiteral("@ 7 bar"));
+    const QColor titleText = QColor(Qt::white); // text colour of an active title bar
+    Label4->setBackColor(titleText);
+    Label20->setBackColor(titleText);
+
+    Command1 = place(new rt::CommandButton(this), "Command1", 488, 136, 89, 25);
+    Command1->setText(QStringLiteral("Calculate "));
+    Command1->setToolTip(QStringLiteral("Power, Pressure, RPM"));
+    Command4 = place(new rt::CommandButton(this), "Command4", 592, 136, 73, 25);
+    Command4->setText(QStringLiteral("Air End"));
+
+    // The belt drive.
+    rt::Label* Label2 = caption("Label2", "Motor RPM :", 488, 184, 73, 17);
+    Text3 = place(new rt::TextBox(this), "Text3", 576, 184, 49, 19);
+    rt::Label* Label22 = caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
+    Text4 = place(new rt::TextBox(this), "Text4", 576, 208, 49, 19);
+    rt::Label* Label24 = caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
+    Text5 = place(new rt::TextBox(this), "Text5", 576, 232, 49, 19);
+
+    Command2 = place(new rt::CommandButton(this), "Command2", 488, 264, 89, 25);
+    Command2->setText(QStringLiteral("Calculate"));
+    Command2->setToolTip(QStringLiteral("Calculate AirEnd RPM for above pulleys"));
+    Command3 = place(new rt::CommandButton(this), "Command3", 592, 264, 73, 25);
+    Command3->setText(QStringLiteral("Close"));
+    Command3->setToolTip(QStringLiteral("Power, Pressure, RPM"));
+    for (rt::CommandButton* b : {Command1, Command4, Command2, Command3})
+        b->setFont(captionFont());
+
+    auto* Label6 = place(new rt::Label(this), "Label6", 24, 296, 177, 17);
+    Label6->setText(QStringLiteral("KRTd258 air end performance chart"));
+
+    // Axis figures: power left of the chart, speed under it.
+    axisFigure("Label7", "75", 11, 19, true);
+    axisFigure("Label8", "55", 11, 80, true);
+    axisFigure("Label9", "45", 11, 108, true);
+    axisFigure("Label10", "37", 11, 133, true);
+    axisFigure("Label11", "30", 11, 152, true);
+    axisFigure("Label12", "22", 11, 177, true);
+    axisFigure("Label13", "15", 11, 199, true);
+    axisFigure("Label14", "1500", 16, 252, false);
+    axisFigure("Label15", "3000", 147, 252, false);
+    axisFigure("Label16", "4000", 236, 252, false);
+    axisFigure("Label17", "5000", 328, 252, false);
+    axisFigure("Label18", "5700", 392, 252, false);
+
+    // Tab order; labels never take the focus.
+    QWidget* order[] = {Text1, HScroll1, Text2, Command1, Command4, Text3, Text4,
+                        Text5, Command2, Command3, Picture1, VScroll1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    // Accessible names from the caption labels; red figures described.
+    const std::pair<QWidget*, rt::Label*> fields[] = {{Text1, Label1}, {Label4, Label3}, {Text2, Label5},
+                                                       {Label20, Label19}, {Text3, Label2}, {Text4, Label22},
+                                                       {Text5, Label24}};
+    for (const auto& [field, label] : fields)
+        field->setAccessibleName(label->text().trimmed());
+    for (rt::TextBox* t : {Text1, Text2})
+        connect(t, &rt::TextBox::foreColorChanged, this, [this, t](rt::Long c) { describeRed(t, c); });
+    for (rt::Label* l : {Label4, Label20})
+        connect(l, &rt::Label::foreColorChanged, this, [this, l](rt::Long c) { describeRed(l, c); });
+
+    // The handlers and their events.
+    chart::Form1Controls controls;
+    controls.Picture1 = Picture1;
+    controls.Line1 = Line1;
+    controls.Line2 = Line2;
+    controls.Shape2 = Shape2;
+    controls.HScroll1 = HScroll1;
+    controls.VScroll1 = VScroll1;
+    controls.Label4 = Label4;
+    controls.Text1 = Text1;
+    controls.Text2 = Text2;
+    controls.Label20 = Label20;
+    controls.Label21 = Label21;
+    controls.Text3 = Text3;
+    controls.Text4 = Text4;
+    controls.Text5 = Text5;
+    form_ = std::make_unique<chart::Form1>(controls);
+    chart::Form1* f = form_.get();
+    HScroll1->Change = [f] { f->HScroll1_Change(); };
+    VScroll1->Change = [f] { f->VScroll1_Change(); };
+    Picture1->MouseDown = [f](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
+        f->Picture1_MouseDown(b, s, x, y);
+    };
+    Picture1->MouseMove = [f](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
+        f->Picture1_MouseMove(b, s, x, y);
+    };
+    Command1->Click = [f] { f->Command1_Click(); };
+    Command2->Click = [f] { f->Command2_Click(); };
+    Command3->Click = [this] { Command3_Click(); };
+    Command4->Click = [this] { Command4_Click(); };
+
+    // The load event, before the window is first shown.
+    rt::runHandler([f] { f->Form_Load(); });
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+ChartWindow::~ChartWindow() = default;
+
+void ChartWindow::Command3_Click()
+{
+    // Every window goes at once; nothing is asked and nothing else runs.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+void ChartWindow::Command4_Click()
+{
+    if (!drawing_)
+        drawing_ = new DrawingWindow; // the single instance; no owner window
+    drawing_->showAgain();
+}
+
+} // namespace ui

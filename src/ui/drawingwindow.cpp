@@ -1,0 +1,33 @@
+#include "drawingwindow.h"
+
+#include "chartwindow.h"
+#include "fonts.h"
+
+namespace ui {
+
+DrawingWindow::DrawingWindow()
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral(" KRTd258"));
+    setWindowIcon(windowIcon());
+    setFont(defaultFont());
+    resize(580, 481);
+    Picture1 = new rt::PictureBox(rt::PictureBox::Border::Sunken, this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(8, 8, 564, 455);
+    Picture1->setPicture(QImage(QStringLiteral(":/drawing.bmp")));
+}
+
+void DrawingWindow::showAgain()
+{
+    if (!isVisible())
+        resize(580, 481); // closed windows come back as laid out
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+} // namespace ui

@@ -1,0 +1,343 @@
+// Controls of the form runtime: the scroll bar's refusal, re-entry and user
+// steps, the text box's length, the picture box's Point, drawing and mouse.
+#include "runtime/controls.h"
+#include "runtime/errors.h"
+#include "runtime/style.h"
+
+#include <QtTest>
+
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
+
+using namespace rt;
+
+class TestControls : public QObject {
+    Q_OBJECT
+
+    static QPoint centreOf(ScrollBar& bar, QStyle::SubControl part)
+    {
+        QStyleOptionSlider opt;
+        opt.initFrom(&bar);
+        opt.orientation = bar.orientation();
+        opt.minimum = bar.minimum();
+        opt.maximum = bar.maximum();
+        opt.sliderPosition = bar.sliderPosition();
+        opt.sliderValue = bar.value();
+        opt.singleStep = bar.singleStep();
+        opt.pageStep = bar.pageStep();
+        if (bar.orientation() == Qt::Horizontal)
+            opt.state |= QStyle::State_Horizontal;
+        return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar).center();
+    }
+
+    static QImage picture()
+    {
+        QImage img(4, 3, QImage::Format_RGB32);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                img.setPixel(x, y, qRgb(10 * x, 20 * y, 200 + x + y));
+        return img;
+    }
+
+private slots:
+    void valueRefusedOutsideRange_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("-1") << -1 << false;
+        QTest::newRow("0") << 0 << true;
+        QTest::newRow("450") << 450 << true;
+        QTest::newRow("451") << 451 << false;
+        QTest::newRow("452") << 452 << false;
+    }
+    void valueRefusedOutsideRange()
+    {
+        QFETCH(int, value);
+        QFETCH(bool, accepted);
+        ScrollBar bar(Qt::Horizontal);
+        bar.setMax(450);
+        bar.setValue(Integer(7));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        bool refused = false;
+        try {
+            bar.setValue(Integer(value));
+        } catch (const RuntimeError& e) {
+            refused = e.kind() == ErrorKind::InvalidPropertyValue;
+        }
+        QCOMPARE(refused, !accepted);
+        QCOMPARE(int(bar.Value()), accepted ? value : 7);
+        QCOMPARE(changes, accepted && value != 7 ? 1 : 0);
+    }
+
+    void changeRunsInsideTheAssignment()
+    {
+        ScrollBar bar(Qt::Vertical);
+        bar.setMax(450);
+        QStringList log;
+        bar.Change = [&] { log << QStringLiteral("change %1").arg(bar.Value()); };
+        bar.setValue(Integer(5));
+        log << QStringLiteral("returned");
+        bar.setValue(Integer(5)); // the current value raises nothing
+        QCOMPARE(log, (QStringList{QStringLiteral("change 5"), QStringLiteral("returned")}));
+    }
+
+    void keysStepByOne_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        for (int o : {int(Qt::Horizontal), int(Qt::Vertical)}) {
+            const char* n = o == Qt::Horizontal ? "H" : "V";
+            QTest::addRow("%s Left", n) << o << int(Qt::Key_Left) << 9;
+            QTest::addRow("%s Up", n) << o << int(Qt::Key_Up) << 9;
+            QTest::addRow("%s Right", n) << o << int(Qt::Key_Right) << 11;
+            QTest::addRow("%s Down", n) << o << int(Qt::Key_Down) << 11;
+            QTest::addRow("%s PageUp", n) << o << int(Qt::Key_PageUp) << 9;
+            QTest::addRow("%s PageDown", n) << o << int(Qt::Key_PageDown) << 11;
+            QTest::addRow("%s Home", n) << o << int(Qt::Key_Home) << 0;
+            QTest::addRow("%s End", n) << o << int(Qt::Key_End) << 450;
+        }
+    }
+    void keysStepByOne()
+    {
+        QFETCH(int, orientation);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        ScrollBar bar{Qt::Orientation(orientation)};
+        bar.setMax(450);
+        bar.setValue(Integer(10));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        QTest::keyClick(&bar, Qt::Key(key));
+        QCOMPARE(bar.value(), expected);
+        QCOMPARE(changes, 1);
+    }
+
+    void barsTakeFocusAndOfferNoMenu()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        QCOMPARE(bar.focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(bar.contextMenuPolicy(), Qt::PreventContextMenu);
+    }
+
+    void wheelNotchIsOneStep_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("H away") << int(Qt::Horizontal) << 120 << 9;
+        QTest::newRow("H towards") << int(Qt::Horizontal) << -120 << 11;
+        QTest::newRow("V away") << int(Qt::Vertical) << 120 << 9;
+        QTest::newRow("V towards two notches") << int(Qt::Vertical) << -240 << 12;
+        QTest::newRow("V half notch") << int(Qt::Vertical) << 60 << 10;
+    }
+    void wheelNotchIsOneStep()
+    {
+        QFETCH(int, orientation);
+        QFETCH(int, delta);
+        QFETCH(int, expected);
+        ScrollBar bar{Qt::Orientation(orientation)};
+        bar.resize(orientation == Qt::Horizontal ? QSize(200, 17) : QSize(17, 200));
+        bar.setMax(450);
+        bar.setValue(Integer(10));
+        QWheelEvent ev(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&bar, &ev);
+        QCOMPARE(bar.value(), expected);
+    }
+
+    // A click in the track and an arrow click each move by exactly 1, and a
+    // middle click does nothing, whatever the application's style.
+    void clicksStepByOne_data()
+    {
+        QTest::addColumn<QString>("appStyle");
+        QTest::addColumn<int>("part");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("expected");
+        for (const QString& s : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
+            const QByteArray n = s.toLatin1();
+            QTest::addRow("%s add arrow", n.data()) << s << int(QStyle::SC_ScrollBarAddLine) << int(Qt::LeftButton) << 1;
+            QTest::addRow("%s track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::LeftButton) << 1;
+            QTest::addRow("%s middle in track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::MiddleButton) << 0;
+            QTest::addRow("%s right in track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::RightButton) << 0;
+        }
+    }
+    void clicksStepByOne()
+    {
+        QFETCH(QString, appStyle);
+        QFETCH(int, part);
+        QFETCH(int, button);
+        QFETCH(int, expected);
+        QStyle* previous = QApplication::style();
+        QApplication::setStyle(QStyleFactory::create(appStyle));
+        Q_UNUSED(previous);
+        ScrollBar bar(Qt::Horizontal);
+        bar.resize(441, 17);
+        bar.setMax(450);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        const QPoint at = centreOf(bar, QStyle::SubControl(part));
+        QTest::mouseClick(&bar, Qt::MouseButton(button), Qt::NoModifier, at);
+        QCOMPARE(bar.value(), expected);
+        QCOMPARE(changes, expected);
+    }
+
+    void dragChangesOnRelease()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        bar.resize(441, 17);
+        bar.setMax(450);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
+        QMouseEvent move(QEvent::MouseMove, QPointF(thumb + QPoint(100, 0)), bar.mapToGlobal(QPointF(thumb + QPoint(100, 0))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &move);
+        QCOMPARE(changes, 0);
+        QCOMPARE(bar.value(), 0);
+        QTest::mouseRelease(&bar, Qt::LeftButton, Qt::NoModifier, thumb + QPoint(100, 0));
+        QCOMPARE(changes, 1);
+        QVERIFY(bar.value() > 50);
+    }
+
+    void textBoxHasNoLengthLimit()
+    {
+        TextBox box;
+        const QString longText(100000, QLatin1Char('7'));
+        box.setText(longText);
+        QCOMPARE(box.text().size(), longText.size());
+    }
+
+    void pointReadsThePicture_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<int>("px");
+        QTest::addColumn<int>("py");
+        QTest::newRow("corner") << 0.0f << 0.0f << 0 << 0;
+        QTest::newRow("last") << 3.0f << 2.0f << 3 << 2;
+        QTest::newRow("fraction floors") << 1.5f << 1.99f << 1 << 1;
+        QTest::newRow("-0.1 is off") << -0.1f << 1.0f << -1 << -1;
+        QTest::newRow("-0.5 is off") << 1.0f << -0.5f << -1 << -1;
+        QTest::newRow("right of picture") << 4.0f << 0.0f << -1 << -1;
+        QTest::newRow("below picture") << 0.0f << 3.0f << -1 << -1;
+        QTest::newRow("far off") << 1e30f << 0.0f << -1 << -1;
+    }
+    void pointReadsThePicture()
+    {
+        QFETCH(float, x);
+        QFETCH(float, y);
+        QFETCH(int, px);
+        QFETCH(int, py);
+        PictureBox box(PictureBox::Border::Flat);
+        box.setPicture(picture());
+        box.addLine(QStringLiteral("Line1"), 1, 0, 1, 2, rgb(255, 192, 192)); // drawn over, never read
+        const Long expected = px < 0 ? -1 : rgb(10 * px, 20 * py, 200 + px + py);
+        QCOMPARE(box.Point(x, y), expected);
+    }
+
+    void linesReadBackExactly()
+    {
+        PictureBox box(PictureBox::Border::Flat);
+        Line* line = box.addLine(QStringLiteral("Line1"), 200, 0, 200, 224, 0);
+        line->setX1(199.7f);
+        line->setX2(-0.1f);
+        QCOMPARE(line->X1(), 199.7f);
+        QCOMPARE(line->X2(), -0.1f);
+        QCOMPARE(line->property("X1").toFloat(), 199.7f);
+    }
+
+    // Lines and outlines cover whole picture pixels chosen by floor, at any
+    // device pixel ratio.
+    void drawingUsesWholePixels_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("100%") << qreal(1);
+        QTest::newRow("200%") << qreal(2);
+    }
+    void drawingUsesWholePixels()
+    {
+        QFETCH(qreal, ratio);
+        QImage white(20, 20, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        PictureBox box(PictureBox::Border::Flat);
+        box.setGeometry(0, 0, 22, 22);
+        box.setPicture(white);
+        const Long red = rgb(255, 0, 0);
+        box.addLine(QStringLiteral("Line1"), 5.9f, 0, 5.9f, 19, red);
+        box.addLine(QStringLiteral("Line2"), 0, 7.5f, 30, 7.5f, red);
+        box.addShape(QStringLiteral("Shape2"), 10.1f, 12.0f, 3.8f, 3.8f, red);
+        QImage shot(int(22 * ratio), int(22 * ratio), QImage::Format_RGB32);
+        shot.setDevicePixelRatio(ratio);
+        shot.fill(Qt::black);
+        box.render(&shot);
+        auto isRed = [&](int x, int y) { // picture pixel (x, y), every device pixel of it
+            for (int dy = 0; dy < int(ratio); ++dy)
+                for (int dx = 0; dx < int(ratio); ++dx)
+                    if (shot.pixel(int((x + 1) * ratio) + dx, int((y + 1) * ratio) + dy) != qRgb(255, 0, 0))
+                        return false;
+            return true;
+        };
+        QVERIFY(isRed(5, 0) && isRed(5, 19) && !isRed(4, 3) && !isRed(6, 3));
+        QVERIFY(isRed(0, 7) && isRed(19, 7) && !isRed(2, 6) && !isRed(2, 8));
+        QVERIFY(isRed(10, 12) && isRed(13, 15) && isRed(10, 15) && isRed(13, 12));
+        QVERIFY(!isRed(11, 13) && !isRed(9, 12) && !isRed(14, 12));
+    }
+
+    void mouseEventsGiveSumsAndWholePixels_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QPointF>("pos");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<QPointF>("xy");
+        QTest::newRow("press left") << false << int(Qt::LeftButton) << 0 << QPointF(11.7, 5.2) << 1 << 0 << QPointF(10, 4);
+        QTest::newRow("press middle with ctrl") << false << int(Qt::MiddleButton) << int(Qt::ControlModifier)
+                                                << QPointF(1, 1) << 4 << 2 << QPointF(0, 0);
+        QTest::newRow("move left+right, shift+alt") << true << int(Qt::LeftButton | Qt::RightButton)
+                                                    << int(Qt::ShiftModifier | Qt::AltModifier) << QPointF(3, 3) << 3
+                                                    << 5 << QPointF(2, 2);
+        QTest::newRow("move outside with right") << true << int(Qt::RightButton) << 0 << QPointF(-5.5, 600) << 2 << 0
+                                                 << QPointF(-7, 599);
+        QTest::newRow("meta is no shift") << true << 0 << int(Qt::MetaModifier) << QPointF(2, 2) << 0 << 0
+                                          << QPointF(1, 1);
+    }
+    void mouseEventsGiveSumsAndWholePixels()
+    {
+        QFETCH(bool, move);
+        QFETCH(int, buttons);
+        QFETCH(int, modifiers);
+        QFETCH(QPointF, pos);
+        QFETCH(int, button);
+        QFETCH(int, shift);
+        QFETCH(QPointF, xy);
+        PictureBox box(PictureBox::Border::Flat);
+        box.setGeometry(0, 0, 407, 227);
+        int gotButton = -1, gotShift = -1;
+        QPointF got;
+        auto record = [&](Integer b, Integer s, Single x, Single y) {
+            gotButton = b;
+            gotShift = s;
+            got = QPointF(x, y);
+        };
+        (move ? box.MouseMove : box.MouseDown) = record;
+        const auto single = Qt::MouseButton(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+        QMouseEvent ev(move ? QEvent::MouseMove : QEvent::MouseButtonPress, pos, box.mapToGlobal(pos),
+                       move ? Qt::NoButton : single, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
+        QApplication::sendEvent(&box, &ev);
+        QCOMPARE(gotButton, button);
+        QCOMPARE(gotShift, shift);
+        QCOMPARE(got, xy);
+    }
+};
+
+QTEST_MAIN(TestControls)
+#include "test_controls.moc"

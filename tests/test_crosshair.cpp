@@ -1,0 +1,246 @@
+// The cross-hair of the chart window: start-up, the two bars and the mouse.
+#include "runtime/errors.h"
+#include "ui/chartwindow.h"
+
+#include <QtTest>
+
+using namespace rt;
+
+class TestCrosshair : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ui::ChartWindow> w;
+    ScrollBar* H = nullptr;
+    ScrollBar* V = nullptr;
+    Line* Line1 = nullptr;
+    Line* Line2 = nullptr;
+    Shape* Shape2 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    QStringList fatal;
+
+    template <class T>
+    T* find(const char* name)
+    {
+        auto* o = w->findChild<T*>(QString::fromLatin1(name));
+        if (!o)
+            qFatal("no %s", name);
+        return o;
+    }
+    QString text(const char* name) { return w->findChild<QWidget*>(QString::fromLatin1(name))->property("text").toString(); }
+
+    // Sends a press to the chart at chart pixel (x, y): the picture box has
+    // a one-pixel border.
+    void press(QPointF chart, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
+    {
+        const QPointF at = chart + QPointF(1.5, 1.5);
+        QMouseEvent ev(QEvent::MouseButtonPress, at, Picture1->mapToGlobal(at), button, button, mods);
+        QApplication::sendEvent(Picture1, &ev);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, Picture1->mapToGlobal(at), button, Qt::NoButton, mods);
+        QApplication::sendEvent(Picture1, &up);
+    }
+    void move(QPointF chart, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = {})
+    {
+        const QPointF at = chart + QPointF(1.5, 1.5);
+        QMouseEvent ev(QEvent::MouseMove, at, Picture1->mapToGlobal(at), Qt::NoButton, buttons, mods);
+        QApplication::sendEvent(Picture1, &ev);
+    }
+
+private slots:
+    void init()
+    {
+        fatal.clear();
+        setFatalErrorHandler([this](const RuntimeError& e) { fatal << e.name(); });
+        w = std::make_unique<ui::ChartWindow>();
+        H = find<ScrollBar>("HScroll1");
+        V = find<ScrollBar>("VScroll1");
+        Line1 = find<Line>("Line1");
+        Line2 = find<Line>("Line2");
+        Shape2 = find<Shape>("Shape2");
+        Picture1 = find<PictureBox>("Picture1");
+    }
+    void cleanup()
+    {
+        QVERIFY2(fatal.isEmpty(), qPrintable(fatal.join(QLatin1Char(','))));
+        w.reset();
+        resetFatalErrorHandler();
+    }
+
+    void startUpParksTheCrossHair()
+    {
+        QCOMPARE(int(H->Max()), 450);
+        QCOMPARE(int(V->Max()), 450);
+        QCOMPARE(int(H->Value()), 0);
+        QCOMPARE(int(V->Value()), 0);
+        QCOMPARE(Line1->X1(), -1.0f);
+        QCOMPARE(Line1->X2(), -1.0f);
+        QCOMPARE(Line1->Y1(), 0.0f);
+        QCOMPARE(Line1->Y2(), 224.0f);
+        QCOMPARE(Line2->Y1(), -1.0f);
+        QCOMPARE(Line2->X2(), 408.0f);
+        QCOMPARE(Shape2->Left(), Single(-1.0 - 7.8f));
+        QCOMPARE(Shape2->Top(), Single(-1.0 - 7.8f));
+        QCOMPARE(Shape2->Width(), 7.8f);
+        QCOMPARE(text("Label4"), QString());
+        QCOMPARE(text("Text1"), QString());
+        QCOMPARE(w->form().evaluationCount(), 0);
+        QCOMPARE(int(w->form().airEndRpm()), 0);
+    }
+
+    void speedBar_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<float>("x");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("0") << 0 << -1.0f << "1500";
+        QTest::newRow("1") << 1 << -0.1f << "1510";
+        QTest::newRow("223") << 223 << 199.7f << "3730";
+        QTest::newRow("450") << 450 << 404.0f << "6000";
+    }
+    void speedBar()
+    {
+        QFETCH(int, value);
+        QFETCH(float, x);
+        QFETCH(QString, speed);
+        V->setValue(Integer(226));
+        H->setValue(Integer(value == 0 ? 5 : 0));
+        const QString power = text("Text1");
+        H->setValue(Integer(value));
+        QCOMPARE(Line1->X1(), Single((405.0 / 450.0) * value - 1));
+        QCOMPARE(Line1->X1(), x);
+        QCOMPARE(Line1->X2(), x);
+        QCOMPARE(text("Label4"), speed);
+        QCOMPARE(int(w->form().airEndRpm()), speed.toInt());
+        QCOMPARE(text("Text1"), power); // the other axis is left alone
+        QCOMPARE(Line2->Y1(), 112.0f);
+        QCOMPARE(Shape2->Left(), Single(double(x) - 7.8f / 2.0));
+        QCOMPARE(Shape2->Top(), Single(112 - 7.8f / 2.0));
+    }
+
+    void powerBar_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<QString>("power");
+        QTest::newRow("0") << 0 << -1.0f << "75.3";
+        QTest::newRow("2") << 2 << 0.0f << "75.0";
+        QTest::newRow("75") << 75 << 36.5f << "62.8";
+        QTest::newRow("226") << 226 << 112.0f << "37.7";
+        QTest::newRow("449") << 449 << 223.5f << ".5";
+        QTest::newRow("450") << 450 << 224.0f << ".3";
+    }
+    void powerBar()
+    {
+        QFETCH(int, value);
+        QFETCH(float, y);
+        QFETCH(QString, power);
+        H->setValue(Integer(223));
+        V->setValue(Integer(value == 0 ? 1 : 0));
+        V->setValue(Integer(value));
+        QCOMPARE(Line2->Y1(), y);
+        QCOMPARE(Line2->Y2(), y);
+        QCOMPARE(text("Text1"), power);
+        QCOMPARE(text("Label4"), QStringLiteral("3730"));
+        QCOMPARE(Line1->X1(), 199.7f);
+        QCOMPARE(Shape2->Left(), Single(double(199.7f) - 7.8f / 2.0));
+        QCOMPARE(Shape2->Top(), Single(double(y) - 7.8f / 2.0));
+    }
+
+    void firstChangeMovesOneAxisOnly()
+    {
+        H->setValue(Integer(100));
+        QCOMPARE(Line2->Y1(), -1.0f);
+        QCOMPARE(Shape2->Top(), Single(-1 - 7.8f / 2.0));
+        QCOMPARE(text("Text1"), QString());
+    }
+
+    void press_data()
+    {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::newRow("(0,0)") << QPointF(0, 0) << 1 << 2;
+        QTest::newRow("(404,224)") << QPointF(404, 224) << 450 << 450;
+        QTest::newRow("x = 4") << QPointF(4, 10) << 6 << 22;
+        QTest::newRow("(200,112)") << QPointF(200, 112) << 223 << 226;
+        QTest::newRow("x = 405 keeps H") << QPointF(405, 50) << 17 << 102;
+        QTest::newRow("x < 0 keeps H") << QPointF(-1, 50) << 17 << 102;
+        QTest::newRow("y = 225 keeps V") << QPointF(50, 225) << 57 << 33;
+        QTest::newRow("y < 0 keeps V") << QPointF(50, -1) << 57 << 33;
+    }
+    void press()
+    {
+        QFETCH(QPointF, at);
+        QFETCH(int, h);
+        QFETCH(int, v);
+        H->setValue(Integer(17));
+        V->setValue(Integer(33));
+        press(at);
+        QCOMPARE(int(H->Value()), h);
+        QCOMPARE(int(V->Value()), v);
+    }
+
+    void pressAtTheWorkedExample()
+    {
+        press(QPointF(200, 112));
+        QCOMPARE(Line1->X1(), 199.7f);
+        QCOMPARE(text("Label4"), QStringLiteral("3730"));
+        QCOMPARE(Line2->Y1(), 112.0f);
+        QCOMPARE(text("Text1"), QStringLiteral("37.7"));
+    }
+
+    // Each bar's change evaluates once, horizontal first; a press on the
+    // current point evaluates nothing.
+    void pressEvaluatesPerChangedBar()
+    {
+        QStringList order;
+        const Handler h = H->Change, v = V->Change;
+        H->Change = [&, h] { order << "H"; h(); };
+        V->Change = [&, v] { order << "V"; v(); };
+        press(QPointF(100, 100));
+        QCOMPARE(order, (QStringList{"H", "V"}));
+        QCOMPARE(w->form().evaluationCount(), 2);
+        press(QPointF(100, 100));
+        QCOMPARE(w->form().evaluationCount(), 2);
+        press(QPointF(150, 100));
+        QCOMPARE(w->form().evaluationCount(), 3);
+        QCOMPARE(order, (QStringList{"H", "V", "H"}));
+    }
+
+    void moveFollowsOnlySomeStates_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("no button") << 0 << 0 << false;
+        QTest::newRow("left alone") << int(Qt::LeftButton) << 0 << false;
+        QTest::newRow("left + shift") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("left + ctrl") << int(Qt::LeftButton) << int(Qt::ControlModifier) << true;
+        QTest::newRow("left + alt") << int(Qt::LeftButton) << int(Qt::AltModifier) << true;
+        QTest::newRow("left + ctrl + alt") << int(Qt::LeftButton) << int(Qt::ControlModifier | Qt::AltModifier) << true;
+        QTest::newRow("left + meta") << int(Qt::LeftButton) << int(Qt::MetaModifier) << false;
+        QTest::newRow("right alone") << int(Qt::RightButton) << 0 << true;
+        QTest::newRow("right + shift") << int(Qt::RightButton) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("both buttons") << int(Qt::LeftButton | Qt::RightButton) << 0 << false;
+        QTest::newRow("middle") << int(Qt::MiddleButton) << int(Qt::ShiftModifier) << false;
+    }
+    void moveFollowsOnlySomeStates()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, mods);
+        QFETCH(bool, follows);
+        move(QPointF(300, 150), Qt::MouseButtons(buttons), Qt::KeyboardModifiers(mods));
+        QCOMPARE(int(H->Value()), follows ? 334 : 0);
+        QCOMPARE(int(V->Value()), follows ? 302 : 0);
+    }
+
+    void dragOutsideKeepsTheOutOfRangeAxis()
+    {
+        move(QPointF(100, 100), Qt::RightButton);
+        move(QPointF(450, 120), Qt::RightButton); // right of the chart: only V follows
+        QCOMPARE(int(H->Value()), 112);
+        QCOMPARE(int(V->Value()), 242);
+    }
+};
+
+QTEST_MAIN(TestCrosshair)
+#include "test_crosshair.moc"
