@@ -4,6 +4,7 @@
 #include "fonts.h"
 
 #include "chart/colors.h"
+#include "runtime/errors.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Runs the built program in a real X window (Xvfb), clicks it as a person
+# would and checks what the screen shows.
+#   realwindow_test.sh PROGRAM SOURCE_DIR
+set -uo pipefail
+program=$1
+out=${REALWINDOW_OUT:-$PWD/realwindow}
+mkdir -p "$out"
+
+for tool in Xvfb xdotool convert import xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
+display=
+for n in $(seq 91 140); do
+  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
+done
+[ -n "$display" ] || { echo "no free display"; exit 1; }
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "FAIL: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
+pixel() { # window-relative x y -> "r,g,b"
+  import -window root -crop 1x1+$((wx + $1))+$((wy + $2)) -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
+}
+click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; sleep 0.4; }
+
+QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
+app=$!
+
+chart=$(xdotool search --sync --limit 1 --name '^ Air End : KRTd258$') || fail "the chart window did not appear"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$chart")"
+wx=$X wy=$Y
+echo "chart window at $wx,$wy size ${WIDTH}x$HEIGHT"
+[ "$WIDTH" -eq 687 ] && [ "$HEIGHT" -eq 317 ] || fail "client area is ${WIDTH}x$HEIGHT, not 687x317"
+
+# Right arrow of HScroll1 (16, 272, 441 x 17): the speed goes to 1510.
+click $((16 + 441 - 6)) $((272 + 8))
+# A press on the chart at chart pixel (200, 112); the chart's inner area
+# starts at (33, 25). The lines go to column 199 (x = 199.7) and row 112.
+click $((33 + 200)) $((25 + 112))
+sleep 0.3
+import -window root -crop "${WIDTH}x${HEIGHT}+$wx+$wy" +repage "$out/chart-window.png"
+
+crosshair=255,192,192
+[ "$(pixel $((33 + 199)) $((25 + 20)))" = "$crosshair" ] || fail "no vertical line in column 199: $(pixel $((33 + 199)) $((25 + 20)))"
+[ "$(pixel $((33 + 199)) $((25 + 200)))" = "$crosshair" ] || fail "vertical line does not reach row 200"
+[ "$(pixel $((33 + 60)) $((25 + 112)))" = "$crosshair" ] || fail "no horizontal line in row 112"
+[ "$(pixel $((33 + 200)) $((25 + 20)))" != "$crosshair" ] || fail "the vertical line is wider than one pixel"
+[ "$(pixel $((33 + 60)) $((25 + 113)))" != "$crosshair" ] || fail "the horizontal line is wider than one pixel"
+[ "$(pixel $((33 + 20)) $((25 + 62)))" = "255,255,255" ] || fail "the chart background is not white"
+
+# Air End twice: one drawing window.
+click $((592 + 36)) $((136 + 12))
+click $((592 + 36)) $((136 + 12))
+drawings=$(xdotool search --onlyvisible --name '^ KRTd258$' | wc -l)
+[ "$drawings" -eq 1 ] || fail "$drawings drawing windows after two clicks"
+drawing=$(xdotool search --onlyvisible --name '^ KRTd258$')
+xdotool windowmove "$drawing" 700 0
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$drawing")"
+[ "$WIDTH" -eq 580 ] && [ "$HEIGHT" -eq 481 ] || fail "drawing window is ${WIDTH}x$HEIGHT"
+import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/drawing-window.png"
+
+# Close ends the program with every window, with exit status 0.
+click $((592 + 36)) $((264 + 12))
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program still runs after Close"
+wait "$app"
+status=$?
+app=
+[ "$status" -eq 0 ] || fail "exit status $status after Close"
+left=$(xdotool search --onlyvisible --name 'KRTd258' 2>/dev/null | wc -l)
+[ "$left" -eq 0 ] || fail "$left windows left after Close"

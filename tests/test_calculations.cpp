@@ -1,0 +1,221 @@
+// The two calculations on the real chart window: speed from power and
+// pressure, and speed from the belt pulleys. No input may end the program.
+#include "runtime/errors.h"
+#include "ui/chartwindow.h"
+
+#include <QtTest>
+
+using namespace rt;
+
+class TestCalculations : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ui::ChartWindow> w;
+    ScrollBar* H = nullptr;
+    ScrollBar* V = nullptr;
+    Line* Line1 = nullptr;
+    Line* Line2 = nullptr;
+    QStringList fatal;
+
+    TextBox* box(const char* name) { return w->findChild<TextBox*>(QString::fromLatin1(name)); }
+    QString text(const char* name) { return w->findChild<QWidget*>(QString::fromLatin1(name))->property("text").toString(); }
+    void click(const char* name) { w->findChild<CommandButton*>(QString::fromLatin1(name))->click(); }
+    void powerAndPressure(const QString& power, const QString& pressure)
+    {
+        box("Text1")->setText(power);
+        box("Text2")->setText(pressure);
+        click("Command1");
+    }
+    void pulleys(const QString& motorRpm, const QString& motorPulley, const QString& airEndPulley)
+    {
+        box("Text3")->setText(motorRpm);
+        box("Text4")->setText(motorPulley);
+        box("Text5")->setText(airEndPulley);
+        click("Command2");
+    }
+
+private slots:
+    void init()
+    {
+        fatal.clear();
+        setFatalErrorHandler([this](const RuntimeError& e) { fatal << e.name(); });
+        w = std::make_unique<ui::ChartWindow>();
+        H = w->findChild<ScrollBar*>(QStringLiteral("HScroll1"));
+        V = w->findChild<ScrollBar*>(QStringLiteral("VScroll1"));
+        Line1 = w->findChild<Line*>(QStringLiteral("Line1"));
+        Line2 = w->findChild<Line*>(QStringLiteral("Line2"));
+    }
+    void cleanup()
+    {
+        QVERIFY2(fatal.isEmpty(), qPrintable(QStringLiteral("the program would have ended: ") + fatal.join(',')));
+        w.reset();
+        resetFatalErrorHandler();
+    }
+
+    // Start from a point inside the chart (H 200, V 202: row 100).
+    void speedFromPower_data()
+    {
+        QTest::addColumn<QString>("power");
+        QTest::addColumn<QString>("pressure");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::newRow("worked example") << "30" << "8.5" << 124 << 272;
+        QTest::newRow("pressure 4 is on the 4 bar curve") << "30" << "4" << 201 << 272;
+        QTest::newRow("pressure 7 is on the 7 bar curve") << "30" << "7" << 149 << 272;
+        QTest::newRow("pressure 10 is on the 10 bar curve") << "30" << "10" << 100 << 272;
+        QTest::newRow("pressure 13 is on the 13 bar curve") << "30" << "13" << 59 << 272;
+        QTest::newRow("3.99 keeps the vertical line") << "30" << "3.99" << 200 << 272;
+        QTest::newRow("13.01 keeps the vertical line") << "30" << "13.01" << 200 << 272;
+        QTest::newRow("empty pressure") << "30" << "" << 200 << 272;
+        QTest::newRow("power 75 is row 0") << "75" << "8.5" << 193 << 2;
+        QTest::newRow("power 0 is row 225, no curves, V refused") << "0" << "8.5" << 1 << 202;
+        QTest::newRow("power 0.25 gives 450.5, V 450") << "0.25" << "8.5" << 1 << 450;
+        QTest::newRow("power -1 keeps row 100") << "-1" << "8.5" << 214 << 202;
+        QTest::newRow("power 75.5 keeps row 100") << "75.5" << "8.5" << 214 << 202;
+        QTest::newRow("power 75.000001: row just above 0") << "75.000001" << "8.5" << 1 << 202;
+        QTest::newRow("power 74, pressure 8: missing 7 bar is column 0") << "74" << "8" << 128 << 8;
+        QTest::newRow("power 74, pressure 5: x = 0") << "74" << "5" << 1 << 8;
+        QTest::newRow("power beyond Single keeps row") << "1e39" << "8.5" << 214 << 202;
+        QTest::newRow("power beyond Double keeps row") << "1e999" << "8.5" << 214 << 202;
+        QTest::newRow("pressure beyond Double") << "30" << "1e999" << 200 << 272;
+        QTest::newRow("letters") << "abc" << "x" << 200 << 202;
+    }
+    void speedFromPower()
+    {
+        QFETCH(QString, power);
+        QFETCH(QString, pressure);
+        QFETCH(int, h);
+        QFETCH(int, v);
+        H->setValue(Integer(200));
+        V->setValue(Integer(202));
+        powerAndPressure(power, pressure);
+        QCOMPARE(int(H->Value()), h);
+        QCOMPARE(int(V->Value()), v);
+        QVERIFY(Line1->Visible() && Line2->Visible());
+    }
+
+    void workedExampleShowsThePoint()
+    {
+        powerAndPressure(QStringLiteral("30"), QStringLiteral("8.5"));
+        QCOMPARE(text("Label4"), QStringLiteral("2740"));
+        QCOMPARE(text("Text1"), QStringLiteral("30.0"));
+        QCOMPARE(Line1->X1(), Single((405.0 / 450.0) * 124 - 1));
+        QCOMPARE(Line2->Y1(), 135.0f);
+        QCOMPARE(w->form().evaluationCount(), 2);
+        QCOMPARE(text("Text2"), QStringLiteral("8.5")); // read off the chart at the snapped point
+    }
+
+    // With both bars already at the result nothing is evaluated, and the
+    // lines stay where the calculation put them.
+    void barsAlreadyThere()
+    {
+        powerAndPressure(QStringLiteral("30"), QStringLiteral("8.5"));
+        const int evaluations = w->form().evaluationCount();
+        box("Text1")->setText(QStringLiteral("30"));
+        click("Command1");
+        QCOMPARE(w->form().evaluationCount(), evaluations);
+        QCOMPARE(Line1->X1(), 111.0f);
+        QCOMPARE(text("Text1"), QStringLiteral("30"));
+    }
+
+    void firstClickPowerOutOfRange()
+    {
+        powerAndPressure(QStringLiteral("80"), QStringLiteral("8.5"));
+        QCOMPARE(int(H->Value()), 1); // row -1 has no curves: x = 0
+        QCOMPARE(int(V->Value()), 0);
+        QCOMPARE(Line2->Y1(), -1.0f);
+    }
+
+    void firstClickPressureOutOfRange()
+    {
+        powerAndPressure(QStringLiteral("30"), QStringLiteral("20"));
+        QCOMPARE(int(H->Value()), 0);
+        QCOMPARE(Line1->X1(), -1.0f);
+        QCOMPARE(int(V->Value()), 272);
+        QCOMPARE(text("Text1"), QStringLiteral("30.0"));
+    }
+
+    void rowJustAboveTheChart()
+    {
+        H->setValue(Integer(200));
+        V->setValue(Integer(202));
+        powerAndPressure(QStringLiteral("75.000001"), QStringLiteral("8.5"));
+        QCOMPARE(Line2->Y1(), Single(225 - 3 * 75.000001));
+        QVERIFY(Line2->Y1() < 0);
+    }
+
+    void pulleys_data()
+    {
+        QTest::addColumn<QString>("motorRpm");
+        QTest::addColumn<QString>("motorPulley");
+        QTest::addColumn<QString>("airEndPulley");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("airEndRpm");
+        QTest::addColumn<QList<int>>("stored"); // MotorRpm, MotorPulley, AirEndPulley
+        // The bar starts at 10 (1600 1/min).
+        QTest::newRow("worked example") << "1450" << "250" << "100" << 212 << 3620 << QList<int>{1450, 250, 100};
+        QTest::newRow("6000 is bar 450") << "3000" << "200" << "100" << 450 << 6000 << QList<int>{3000, 200, 100};
+        QTest::newRow("6001 keeps the bar") << "6001" << "100" << "100" << 10 << 6001 << QList<int>{6001, 100, 100};
+        QTest::newRow("1505 is bar 0") << "1505" << "100" << "100" << 0 << 1500 << QList<int>{1505, 100, 100};
+        QTest::newRow("1495 is bar 0") << "1495" << "100" << "100" << 0 << 1500 << QList<int>{1495, 100, 100};
+        QTest::newRow("32767 accepted") << "32767" << "100" << "500" << 10 << 6553 << QList<int>{32767, 100, 500};
+        QTest::newRow("32767.5 refused") << "32767.5" << "100" << "500" << 10 << 1600 << QList<int>{0, 0, 0};
+        QTest::newRow("32768 refused") << "32768" << "100" << "500" << 10 << 1600 << QList<int>{0, 0, 0};
+        QTest::newRow("pulley 500 accepted") << "1450" << "500" << "250" << 140 << 2900 << QList<int>{1450, 500, 250};
+        QTest::newRow("pulley 500.5 refused") << "1450" << "500.5" << "250" << 10 << 1600 << QList<int>{1450, 0, 0};
+        QTest::newRow("1450.9 stored as 1450") << "1450.9" << "200" << "100" << 140 << 2900 << QList<int>{1450, 200, 100};
+        QTest::newRow("12abc reads 12") << "3000" << "12abc" << "12" << 150 << 3000 << QList<int>{3000, 12, 12};
+        QTest::newRow("0 stops at once") << "0" << "100" << "100" << 10 << 1600 << QList<int>{0, 0, 0};
+        QTest::newRow("-5 stops at once") << "-5" << "100" << "100" << 10 << 1600 << QList<int>{0, 0, 0};
+        QTest::newRow("empty motor pulley") << "1450" << "" << "100" << 10 << 1600 << QList<int>{1450, 0, 0};
+        // Inputs that would fail later steps are refused: nothing changes.
+        QTest::newRow("motor speed beyond Double") << "1e999" << "100" << "100" << 10 << 1600 << QList<int>{0, 0, 0};
+        QTest::newRow("pulley beyond Double") << "1450" << "1e999" << "100" << 10 << 1600 << QList<int>{1450, 0, 0};
+        QTest::newRow("air-end pulley 0.5") << "1450" << "100" << "0.5" << 10 << 1600 << QList<int>{1450, 100, 0};
+        QTest::newRow("speed beyond Integer") << "3000" << "500" << "10" << 10 << 1600 << QList<int>{3000, 500, 10};
+        QTest::newRow("speed below 1495") << "1000" << "100" << "100" << 10 << 1600 << QList<int>{1000, 100, 100};
+        QTest::newRow("motor speed 0.5 gives speed 0") << "0.5" << "100" << "100" << 10 << 1600 << QList<int>{0, 100, 100};
+    }
+    void pulleys()
+    {
+        QFETCH(QString, motorRpm);
+        QFETCH(QString, motorPulley);
+        QFETCH(QString, airEndPulley);
+        QFETCH(int, h);
+        QFETCH(int, airEndRpm);
+        QFETCH(QList<int>, stored);
+        H->setValue(Integer(10));
+        pulleys(motorRpm, motorPulley, airEndPulley);
+        QCOMPARE(int(H->Value()), h);
+        const chart::Form1& f = w->form();
+        QCOMPARE(int(f.airEndRpm()), airEndRpm);
+        QCOMPARE((QList<int>{f.motorRpm(), f.motorPulley(), f.airEndPulley()}), stored);
+        QCOMPARE(text("Label4"), QString::number(1500 + 10 * H->Value()));
+    }
+
+    // A speed the bar cannot show stays in AirEndRpm, and the next change of
+    // the power bar computes the delivery from it.
+    void keptSpeedFeedsTheNextEvaluation()
+    {
+        H->setValue(Integer(212));
+        V->setValue(Integer(202));
+        pulleys(QStringLiteral("1450"), QStringLiteral("250"), QStringLiteral("100")); // 3625, bar 212 already
+        QCOMPARE(int(w->form().airEndRpm()), 3625);
+        QCOMPARE(text("Label4"), QStringLiteral("3620"));
+        V->setValue(Integer(204));
+        QCOMPARE(w->form().delivery(), Single((8.5 / 4200) * (3625 - 1500) + 2.5));
+    }
+
+    void calculationsWriteNoFigures()
+    {
+        V->setValue(Integer(272));
+        box("Text1")->setText(QStringLiteral("30"));
+        box("Text2")->setText(QStringLiteral("20"));
+        click("Command1"); // V already 272, pressure outside every band
+        QCOMPARE(text("Text1"), QStringLiteral("30"));
+        QCOMPARE(text("Text2"), QStringLiteral("20"));
+    }
+};
+
+QTEST_MAIN(TestCalculations)
+#include "test_calculations.moc"
