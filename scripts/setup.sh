@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libbenchmark-dev
-  fonts-liberation2
+  fonts-freefont-ttf
   xvfb xdotool x11-utils imagemagick
 )
 

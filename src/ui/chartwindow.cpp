@@ -18,7 +18,7 @@ const char* const OutsideChart = "Outside what the chart covers";
 
 } // namespace
 
-QIcon windowIcon()
+QIcon programIcon()
 {
     return QIcon(QStringLiteral(":/icon.bmp"));
 }
@@ -57,7 +57,7 @@ ChartWindow::ChartWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Air End : KRTd258"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(defaultFont());
     resize(687, 317);
 

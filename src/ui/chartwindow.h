@@ -57,6 +57,6 @@ private:
 };
 
 // The icon of both windows.
-QIcon windowIcon();
+QIcon programIcon();
 
 } // namespace ui

@@ -9,7 +9,7 @@ DrawingWindow::DrawingWindow()
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral(" KRTd258"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(defaultFont());
     resize(580, 481);
     Picture1 = new rt::PictureBox(rt::PictureBox::Border::Sunken, this);

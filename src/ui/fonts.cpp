@@ -5,7 +5,7 @@
 
 namespace ui {
 
-const char* const FallbackFace = "Liberation Sans";
+const char* const FallbackFace = "FreeSans";
 
 namespace {
 

@@ -1,0 +1,263 @@
+// Format checks of the built-in dimension drawing and window icon, read byte
+// by byte from the BMP files without an image loader.
+
+#include <QFile>
+#include <QObject>
+#include <QSet>
+#include <QtTest>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+const QString kDrawing = QStringLiteral(ASSETS_DIR "/drawing.bmp");
+const QString kIcon = QStringLiteral(ASSETS_DIR "/icon.bmp");
+
+// The grey levels the drawing may use; palette index i is grey i.
+const QSet<int> kAllowedLevels{0, 124, 128, 153, 157, 226, 230, 255};
+
+struct Bmp {
+    QByteArray bytes;
+
+    bool load(const QString &path)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        bytes = f.readAll();
+        return bytes.size() >= 54;
+    }
+    int u8(qsizetype at) const { return static_cast<unsigned char>(bytes.at(at)); }
+    std::uint32_t u16(qsizetype at) const { return std::uint32_t(u8(at)) | std::uint32_t(u8(at + 1)) << 8; }
+    std::uint32_t u32(qsizetype at) const { return u16(at) | u16(at + 2) << 16; }
+    std::int32_t i32(qsizetype at) const { return std::int32_t(u32(at)); }
+
+    std::int32_t width() const { return i32(18); }
+    std::int32_t height() const { return i32(22); }
+    int bitsPerPixel() const { return int(u16(28)); }
+    std::uint32_t pixelOffset() const { return u32(10); }
+    qsizetype stride() const { return ((qsizetype(width()) * bitsPerPixel() + 31) / 32) * 4; }
+
+    // Byte position of pixel (x, y), y counted from the top; rows are stored
+    // bottom-up.
+    qsizetype at(int x, int y) const
+    {
+        return qsizetype(pixelOffset()) + qsizetype(height() - 1 - y) * stride()
+               + qsizetype(x) * (bitsPerPixel() / 8);
+    }
+    int index(int x, int y) const { return u8(at(x, y)); }
+    // Blue, green, red of a 24-bit pixel.
+    int blue(int x, int y) const { return u8(at(x, y)); }
+    int green(int x, int y) const { return u8(at(x, y) + 1); }
+    int red(int x, int y) const { return u8(at(x, y) + 2); }
+};
+
+}  // namespace
+
+class TestDrawingAssets : public QObject {
+    Q_OBJECT
+
+private:
+    Bmp drawing_;
+    Bmp icon_;
+    bool drawingOk_ = false;
+    bool iconOk_ = false;
+
+    // The pixel data must lie fully inside the file before any pixel is read.
+    static bool pixelsInside(const Bmp &b)
+    {
+        return b.width() > 0 && b.height() > 0
+               && qsizetype(b.pixelOffset()) + b.stride() * b.height() <= b.bytes.size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        drawingOk_ = drawing_.load(kDrawing);
+        iconOk_ = icon_.load(kIcon);
+    }
+
+    void header_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("bitsPerPixel");
+        QTest::addColumn<int>("paletteEntries");
+        QTest::newRow("drawing") << kDrawing << 560 << 451 << 8 << 256;
+        QTest::newRow("icon") << kIcon << 32 << 32 << 24 << 0;
+    }
+
+    void header()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, bitsPerPixel);
+        QFETCH(int, paletteEntries);
+
+        Bmp b;
+        QVERIFY2(b.load(path), qPrintable(path + QStringLiteral(" is missing or too short")));
+        QCOMPARE(b.bytes.at(0), 'B');
+        QCOMPARE(b.bytes.at(1), 'M');
+        QCOMPARE(b.u32(2), std::uint32_t(b.bytes.size()));          // file size field
+        QCOMPARE(b.u32(14), std::uint32_t(40));                       // BITMAPINFOHEADER
+        QCOMPARE(b.width(), width);
+        QCOMPARE(b.height(), height);                                 // positive: bottom-up
+        QCOMPARE(b.u16(26), std::uint32_t(1));                        // planes
+        QCOMPARE(b.bitsPerPixel(), bitsPerPixel);
+        QCOMPARE(b.u32(30), std::uint32_t(0));                        // BI_RGB, no compression
+        QCOMPARE(b.pixelOffset(), std::uint32_t(14 + 40 + 4 * paletteEntries));
+        const qsizetype pixelBytes = b.stride() * height;
+        QCOMPARE(qsizetype(b.bytes.size()), qsizetype(b.pixelOffset()) + pixelBytes);
+        const std::uint32_t imageSize = b.u32(34);
+        QVERIFY2(imageSize == 0 || imageSize == std::uint32_t(pixelBytes),
+                 qPrintable(QStringLiteral("image size field %1").arg(imageSize)));
+        if (paletteEntries > 0) {
+            const std::uint32_t used = b.u32(46);
+            QVERIFY2(used == 0 || used == std::uint32_t(paletteEntries),
+                     qPrintable(QStringLiteral("colours used %1").arg(used)));
+        }
+    }
+
+    void drawingPaletteIsGreyRamp()
+    {
+        QVERIFY(drawingOk_);
+        QVERIFY(drawing_.bytes.size() >= 54 + 256 * 4);
+        for (int i = 0; i < 256; ++i) {
+            const qsizetype e = 54 + 4 * i;
+            const bool grey = drawing_.u8(e) == i && drawing_.u8(e + 1) == i && drawing_.u8(e + 2) == i
+                              && drawing_.u8(e + 3) == 0;
+            QVERIFY2(grey, qPrintable(QStringLiteral("palette entry %1 is %2,%3,%4,%5 (b,g,r,0)")
+                                          .arg(i)
+                                          .arg(drawing_.u8(e))
+                                          .arg(drawing_.u8(e + 1))
+                                          .arg(drawing_.u8(e + 2))
+                                          .arg(drawing_.u8(e + 3))));
+        }
+    }
+
+    void drawingUsesOnlyAllowedLevels()
+    {
+        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        for (int y = 0; y < drawing_.height(); ++y)
+            for (int x = 0; x < drawing_.width(); ++x) {
+                const int level = drawing_.index(x, y);
+                if (!kAllowedLevels.contains(level))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) has level %3").arg(x).arg(y).arg(level)));
+            }
+    }
+
+    // Black outlines, grey dimensioning and a white ground must all be there
+    // in real amounts: a blank, all-black or outline-only picture fails.
+    void drawingContent_data()
+    {
+        QTest::addColumn<QList<int>>("levels");
+        QTest::addColumn<double>("minShare");
+        QTest::newRow("black outlines") << QList<int>{0} << 0.01;
+        QTest::newRow("grey dimensioning") << QList<int>{124, 128, 153, 157, 226, 230} << 0.005;
+        QTest::newRow("white ground") << QList<int>{255} << 0.5;
+    }
+
+    void drawingContent()
+    {
+        QFETCH(QList<int>, levels);
+        QFETCH(double, minShare);
+        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        const QSet<int> wanted(levels.cbegin(), levels.cend());
+        qint64 count = 0;
+        for (int y = 0; y < drawing_.height(); ++y)
+            for (int x = 0; x < drawing_.width(); ++x)
+                count += wanted.contains(drawing_.index(x, y));
+        const double share = double(count) / (double(drawing_.width()) * drawing_.height());
+        QVERIFY2(share >= minShare, qPrintable(QStringLiteral("share %1").arg(share)));
+    }
+
+    // The framed inset sits in the lower-left corner: the longest horizontal
+    // black line starting in the left half is its frame, so it must lie in the
+    // lower half of the picture. Catches rows written in the wrong order.
+    void drawingInsetIsAtLowerLeft()
+    {
+        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        int bestRow = -1, bestRun = 0;
+        for (int y = 0; y < drawing_.height(); ++y) {
+            int run = 0;
+            for (int x = 0; x < drawing_.width(); ++x) {
+                run = drawing_.index(x, y) == 0 ? run + 1 : 0;
+                const int start = x - run + 1;
+                if (run > bestRun && start < drawing_.width() / 2) {
+                    bestRun = run;
+                    bestRow = y;
+                }
+            }
+        }
+        QVERIFY2(bestRun >= drawing_.width() / 4, qPrintable(QStringLiteral("longest run %1").arg(bestRun)));
+        QVERIFY2(bestRow >= drawing_.height() / 2, qPrintable(QStringLiteral("at row %1").arg(bestRow)));
+    }
+
+    // Every icon pixel is a grey (red = green = blue); a real part of them is
+    // darker than white.
+    void iconIsGreyOnWhite()
+    {
+        QVERIFY(iconOk_ && pixelsInside(icon_));
+        int drawn = 0;
+        for (int y = 0; y < icon_.height(); ++y)
+            for (int x = 0; x < icon_.width(); ++x) {
+                const int r = icon_.red(x, y), g = icon_.green(x, y), b = icon_.blue(x, y);
+                QVERIFY2(r == g && g == b,
+                         qPrintable(QStringLiteral("pixel (%1, %2) is %3,%4,%5").arg(x).arg(y).arg(r).arg(g).arg(b)));
+                drawn += r < 255;
+            }
+        const int total = icon_.width() * icon_.height();
+        QVERIFY2(drawn >= total / 10, qPrintable(QStringLiteral("%1 drawn pixels").arg(drawn)));
+        QVERIFY2(drawn <= total / 2, qPrintable(QStringLiteral("%1 drawn pixels").arg(drawn)));
+    }
+
+    void iconCornerIsWhite_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("top left") << 0 << 0;
+        QTest::newRow("top right") << 31 << 0;
+        QTest::newRow("bottom left") << 0 << 31;
+        QTest::newRow("bottom right") << 31 << 31;
+    }
+
+    void iconCornerIsWhite()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QVERIFY(iconOk_ && pixelsInside(icon_));
+        QCOMPARE(icon_.red(x, y), 255);
+        QCOMPARE(icon_.green(x, y), 255);
+        QCOMPARE(icon_.blue(x, y), 255);
+    }
+
+    // The rotor lies diagonally: the drawn pixels, weighted by darkness, are
+    // strongly correlated in x and y.
+    void iconRotorIsDiagonal()
+    {
+        QVERIFY(iconOk_ && pixelsInside(icon_));
+        double w = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+        for (int y = 0; y < icon_.height(); ++y)
+            for (int x = 0; x < icon_.width(); ++x) {
+                const double d = 255 - icon_.red(x, y);
+                w += d;
+                sx += d * x;
+                sy += d * y;
+                sxx += d * x * x;
+                syy += d * y * y;
+                sxy += d * x * y;
+            }
+        QVERIFY(w > 0);
+        const double vx = sxx / w - (sx / w) * (sx / w);
+        const double vy = syy / w - (sy / w) * (sy / w);
+        const double cxy = sxy / w - (sx / w) * (sy / w);
+        const double corr = cxy / std::sqrt(vx * vy);
+        QVERIFY2(std::abs(corr) >= 0.6, qPrintable(QStringLiteral("correlation %1").arg(corr)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDrawingAssets)
+#include "test_drawing_assets.moc"

@@ -1,0 +1,156 @@
+// The two windows together: the single drawing window, Close, and closing
+// the chart window through its frame.
+#include "runtime/errors.h"
+#include "ui/chartwindow.h"
+#include "ui/drawingwindow.h"
+
+#include <QtTest>
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+    static int visibleWindows(const QString& name)
+    {
+        int n = 0;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == name && t->isVisible())
+                ++n;
+        return n;
+    }
+    static QPushButton* button(ui::ChartWindow& w, const char* name)
+    {
+        return w.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void init() { rt::setFatalErrorHandler([](const rt::RuntimeError& e) { QFAIL(qPrintable(e.name())); }); }
+    void cleanup()
+    {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == QLatin1String("Form6"))
+                delete t;
+        rt::resetFatalErrorHandler();
+    }
+
+    void drawingWindowLayout()
+    {
+        ui::ChartWindow w;
+        w.show();
+        button(w, "Command4")->click();
+        ui::DrawingWindow* d = w.drawingWindow();
+        QVERIFY(d);
+        QCOMPARE(d->windowTitle(), QStringLiteral(" KRTd258"));
+        QCOMPARE(d->size(), QSize(580, 481));
+        QVERIFY(!d->parentWidget());
+        QVERIFY(!d->isModal());
+        QVERIFY(!d->windowIcon().isNull());
+        auto* p = d->findChild<QFrame*>(QStringLiteral("Picture1"));
+        QCOMPARE(p->geometry(), QRect(8, 8, 564, 455));
+        QCOMPARE(p->frameWidth(), 2);
+        QCOMPARE(p->frameShadow(), QFrame::Sunken);
+        QCOMPARE(p->contentsRect().size(), QSize(560, 451));
+        d->resize(900, 700);
+        QCOMPARE(p->geometry(), QRect(8, 8, 564, 455));
+    }
+
+    void airEndShowsOneWindow()
+    {
+        ui::ChartWindow w;
+        w.show();
+        button(w, "Command4")->click();
+        button(w, "Command4")->click();
+        QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
+        ui::DrawingWindow* first = w.drawingWindow();
+        first->resize(700, 700);
+        first->close(); // through its frame
+        QCOMPARE(visibleWindows(QStringLiteral("Form6")), 0);
+        QVERIFY(w.isVisible());
+        button(w, "Command4")->click();
+        QCOMPARE(w.drawingWindow(), first);
+        QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
+        QCOMPARE(first->size(), QSize(580, 481)); // as laid out again
+    }
+
+    void airEndRestoresAMinimisedWindow()
+    {
+        ui::ChartWindow w;
+        w.show();
+        button(w, "Command4")->click();
+        w.drawingWindow()->showMinimized();
+        button(w, "Command4")->click();
+        QVERIFY(!w.drawingWindow()->isMinimized());
+        QVERIFY(w.drawingWindow()->isVisible());
+    }
+
+    void spaceClicksTheFocusedButton()
+    {
+        ui::ChartWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        button(w, "Command4")->setFocus();
+        QTest::keyClick(button(w, "Command4"), Qt::Key_Space);
+        QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
+    }
+
+    void closeEndsEverything_data()
+    {
+        QTest::addColumn<bool>("drawingOpen");
+        QTest::newRow("drawing window closed") << false;
+        QTest::newRow("drawing window open") << true;
+    }
+    void closeEndsEverything()
+    {
+        QFETCH(bool, drawingOpen);
+        ui::ChartWindow w;
+        w.show();
+        if (drawingOpen)
+            button(w, "Command4")->click();
+        int exitCode = -1;
+        // Close ends the event loop; run one so that its end can be seen.
+        QTimer::singleShot(0, &w, [&] { button(w, "Command3")->click(); });
+        exitCode = QApplication::exec();
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(visibleWindows(QStringLiteral("Form1")), 0);
+        QCOMPARE(visibleWindows(QStringLiteral("Form6")), 0);
+    }
+
+    // Closing the chart window through its frame leaves an open drawing
+    // window; the program ends with the last window.
+    void frameCloseLeavesTheDrawingWindow()
+    {
+        ui::ChartWindow w;
+        w.show();
+        button(w, "Command4")->click();
+        bool drawingStayed = false;
+        QTimer::singleShot(0, &w, [&] { w.close(); });
+        QTimer::singleShot(50, &w, [&] {
+            drawingStayed = w.drawingWindow()->isVisible() && !w.isVisible();
+            w.drawingWindow()->close();
+        });
+        QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(2); }); // the program did not end
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(drawingStayed);
+    }
+
+    void frameCloseWithoutDrawingEndsTheProgram()
+    {
+        ui::ChartWindow w;
+        w.show();
+        QTimer::singleShot(0, &w, [&] { w.close(); });
+        QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(2); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void chartWorksWithTheDrawingOpen()
+    {
+        ui::ChartWindow w;
+        w.show();
+        button(w, "Command4")->click();
+        w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->setValue(rt::Integer(202));
+        w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->setValue(rt::Integer(200));
+        QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("9.2"));
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"
