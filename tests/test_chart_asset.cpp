@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include "../tools/chart_curves.h"
+
 #include <algorithm>
 #include <array>
 #include <set>
@@ -272,6 +274,39 @@ private slots:
         QVERIFY(run.present());
         QCOMPARE(run.right, column);
         QCOMPARE(isLight(curve, run.right, row), light);
+    }
+
+    // Every row of every curve against the table the picture is drawn from.
+    void everyRowOfTheTable_data()
+    {
+        using namespace chart_curves;
+        QTest::addColumn<int>("curve");
+        QTest::addColumn<int>("firstRow");
+        QTest::addColumn<int>("lastLightRow");
+        QTest::addColumn<std::vector<int>>("rightmost");
+        QTest::newRow("13 bar") << 0 << kFirstRow13 << kLastLightRow13 << std::vector<int>(kRight13.begin(), kRight13.end());
+        QTest::newRow("10 bar") << 1 << kFirstRow10 << kLastLightRow10 << std::vector<int>(kRight10.begin(), kRight10.end());
+        QTest::newRow("7 bar") << 2 << kFirstRow7 << kLastLightRow7 << std::vector<int>(kRight7.begin(), kRight7.end());
+        QTest::newRow("4 bar") << 3 << kFirstRow4 << kLastLightRow4 << std::vector<int>(kRight4.begin(), kRight4.end());
+    }
+
+    void everyRowOfTheTable()
+    {
+        QFETCH(int, curve);
+        QFETCH(int, firstRow);
+        QFETCH(int, lastLightRow);
+        QFETCH(std::vector<int>, rightmost);
+        for (int row = 0; row < kHeight; ++row) {
+            const Run &run = m_runs[curve][row];
+            const int i = row - firstRow;
+            if (i < 0 || i >= int(rightmost.size())) {
+                QVERIFY2(!run.present(), qPrintable(QString::number(row)));
+                continue;
+            }
+            QVERIFY2(run.present(), qPrintable(QString::number(row)));
+            QCOMPARE(run.right, rightmost[i]);
+            QCOMPARE(isLight(curve, run.right, row), row <= lastLightRow);
+        }
     }
 
     void runSpan_data()
