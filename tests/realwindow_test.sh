@@ -17,7 +17,7 @@ for n in $(seq 91 140); do
 done
 [ -n "$display" ] || { echo "no free display"; exit 1; }
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 2000x1400x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=
 cleanup() {
@@ -75,12 +75,42 @@ eval "$(xdotool getwindowgeometry --shell "$drawing")"
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/drawing-window.png"
 
 # Close ends the program with every window, with exit status 0.
-click $((592 + 36)) $((264 + 12))
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "the program still runs after Close"
-wait "$app"
-status=$?
-app=
-[ "$status" -eq 0 ] || fail "exit status $status after Close"
-left=$(xdotool search --onlyvisible --name 'KRTd258' 2>/dev/null | wc -l)
-[ "$left" -eq 0 ] || fail "$left windows left after Close"
+closeAndCheck() {
+  click "$1" "$2"
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && fail "the program still runs after Close"
+  wait "$app"
+  status=$?
+  app=
+  [ "$status" -eq 0 ] || fail "exit status $status after Close"
+  left=$(xdotool search --onlyvisible --name 'KRTd258' 2>/dev/null | wc -l)
+  [ "$left" -eq 0 ] || fail "$left windows left after Close"
+}
+closeAndCheck $((592 + 36)) $((264 + 12))
+
+# At 200% the whole layout doubles, every chart pixel is a 2 x 2 block and
+# the mouse still selects the chart pixel under it.
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 "$program" >"$out/program-200.log" 2>&1 &
+app=$!
+chart=$(xdotool search --sync --limit 1 --name '^ Air End : KRTd258$') || fail "the chart window did not appear at 200%"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$chart")"
+wx=$X wy=$Y
+[ "$WIDTH" -eq 1374 ] && [ "$HEIGHT" -eq 634 ] || fail "client area at 200% is ${WIDTH}x$HEIGHT"
+# Chart pixel (200, 112) is the device block from (2 * 233, 2 * 137).
+click $((2 * 233 + 1)) $((2 * 137 + 1))
+sleep 0.3
+import -window root -crop "${WIDTH}x${HEIGHT}+$wx+$wy" +repage "$out/chart-window-200.png"
+for dx in 0 1; do
+  [ "$(pixel $((2 * (33 + 199) + dx)) $((2 * (25 + 20))))" = "$crosshair" ] || fail "200%: vertical line not 2 device pixels wide at column 199"
+  [ "$(pixel $((2 * (33 + 60))) $((2 * (25 + 112) + dx)))" = "$crosshair" ] || fail "200%: horizontal line not 2 device pixels high at row 112"
+done
+[ "$(pixel $((2 * (33 + 200))) $((2 * (25 + 20))))" != "$crosshair" ] || fail "200%: the vertical line is too wide"
+[ "$(pixel $((2 * (33 + 199) - 1)) $((2 * (25 + 20))))" != "$crosshair" ] || fail "200%: the vertical line starts early"
+# A curve pixel stays a sharp 2 x 2 block: row 100 holds the 7 bar curve in 215-218 (red).
+for d in "0 0" "1 0" "0 1" "1 1"; do
+  set -- $d
+  [ "$(pixel $((2 * (33 + 216) + $1)) $((2 * (25 + 100) + $2)))" = "255,0,0" ] || fail "200%: the chart is blurred"
+done
+[ "$(pixel $((2 * (33 + 219))) $((2 * (25 + 100))))" = "255,255,255" ] || fail "200%: the chart is blurred right of the curve"
+closeAndCheck $((2 * (592 + 36))) $((2 * (264 + 12)))

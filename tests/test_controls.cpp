@@ -337,6 +337,23 @@ private slots:
         QCOMPARE(gotShift, shift);
         QCOMPARE(got, xy);
     }
+
+    // At 200% Qt rounds the widget-local position to whole logical pixels;
+    // the pixel under the pointer comes from the exact window position.
+    void mouseUsesTheExactPositionAtTwice()
+    {
+        QWidget window;
+        PictureBox box(PictureBox::Border::Flat, &window);
+        box.setGeometry(32, 24, 407, 227);
+        QPointF got;
+        box.MouseDown = [&](Integer, Integer, Single x, Single y) { got = QPointF(x, y); };
+        const QPointF scene(233.5, 137.5);                 // device pixel (467, 275)
+        const QPointF roundedLocal(234 - 32, 138 - 24);  // what Qt hands the widget
+        QMouseEvent ev(QEvent::MouseButtonPress, roundedLocal, scene, scene, Qt::LeftButton, Qt::LeftButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(&box, &ev);
+        QCOMPARE(got, QPointF(200, 112));
+    }
 };
 
 QTEST_MAIN(TestControls)

@@ -341,7 +341,14 @@ void PictureBox::raiseMouse(const std::function<void(Integer, Integer, Single, S
     const Qt::KeyboardModifiers mods = event->modifiers();
     const Integer shift = Integer(((mods & Qt::ShiftModifier) ? 1 : 0) + ((mods & Qt::ControlModifier) ? 2 : 0) +
                                   ((mods & Qt::AltModifier) ? 4 : 0));
-    const QPointF inside = event->position() - QPointF(contentsRect().topLeft());
+    // Qt hands a child widget its position rounded to whole logical pixels;
+    // the position in the window is exact at every screen scale, so it is
+    // used where the event carries a consistent one.
+    QPointF local = event->position();
+    const QPointF fromWindow = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    if (std::abs(fromWindow.x() - local.x()) <= 1 && std::abs(fromWindow.y() - local.y()) <= 1)
+        local = fromWindow;
+    const QPointF inside = local - QPointF(contentsRect().topLeft());
     const Single x = Single(std::floor(inside.x()));
     const Single y = Single(std::floor(inside.y()));
     runHandler([&] { handler(Integer(buttons), shift, x, y); });
@@ -359,7 +366,6 @@ int buttonSum(Qt::MouseButtons buttons)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    setFocus(Qt::MouseFocusReason);
     raiseMouse(MouseDown, buttonSum(event->button()), event);
     event->accept();
 }
