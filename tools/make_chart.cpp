@@ -18,6 +18,7 @@
 #include <span>
 #include <vector>
 
+#include "bmp_header.h"
 #include "chart_curves.h"
 
 namespace {
@@ -98,46 +99,18 @@ void drawCurve(Picture &pic, const Curve &curve)
     }
 }
 
-void put16(std::vector<unsigned char> &out, std::uint16_t v)
+std::vector<std::uint8_t> encodeBmp(const Picture &pic)
 {
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-}
-
-void put32(std::vector<unsigned char> &out, std::uint32_t v)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<unsigned char>((v >> shift) & 0xFF));
-}
-
-std::vector<unsigned char> encodeBmp(const Picture &pic)
-{
-    std::vector<unsigned char> out;
+    std::vector<std::uint8_t> out;
     out.reserve(kFileBytes);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, kFileBytes);
-    put16(out, 0);
-    put16(out, 0);
-    put32(out, kHeaderBytes);
-    put32(out, 40);       // BITMAPINFOHEADER
-    put32(out, kWidth);
-    put32(out, kHeight);  // positive: bottom row stored first
-    put16(out, 1);        // planes
-    put16(out, 24);       // bits per pixel
-    put32(out, 0);        // no compression
-    put32(out, 0);        // image size, may be 0 when uncompressed
-    put32(out, kPixelsPerMetre);
-    put32(out, kPixelsPerMetre);
-    put32(out, 0);        // colours used
-    put32(out, 0);        // colours important
+    bmp::putHeader(out, {kFileBytes, kHeaderBytes, kWidth, kHeight, 24, 0, kPixelsPerMetre, 0});
 
     for (int y = kHeight - 1; y >= 0; --y) {
         for (int x = 0; x < kWidth; ++x) {
             const std::uint32_t c = pic[static_cast<std::size_t>(y) * kWidth + x];
-            out.push_back(static_cast<unsigned char>((c >> 16) & 0xFF));  // blue
-            out.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));   // green
-            out.push_back(static_cast<unsigned char>(c & 0xFF));          // red
+            out.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));  // blue
+            out.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));   // green
+            out.push_back(static_cast<std::uint8_t>(c & 0xFF));          // red
         }
         out.push_back(0);
     }
@@ -159,7 +132,7 @@ int main(int argc, char **argv)
     for (const Curve &curve : kCurves)
         drawCurve(pic, curve);
 
-    const std::vector<unsigned char> bytes = encodeBmp(pic);
+    const std::vector<std::uint8_t> bytes = encodeBmp(pic);
     std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char *>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_header.h"
+
 namespace {
 
 constexpr int kWidth = 560;
@@ -724,17 +726,6 @@ int nearestLevel(int g)
     return best;
 }
 
-void put16(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    out.push_back(std::uint8_t(v & 0xff));
-    out.push_back(std::uint8_t((v >> 8) & 0xff));
-}
-void put32(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
-
 // 8-bit indexed BMP, bottom-up, uncompressed, palette entry i = grey i.
 std::vector<std::uint8_t> encodeBmp(const QImage &img)
 {
@@ -744,22 +735,7 @@ std::vector<std::uint8_t> encodeBmp(const QImage &img)
     const std::uint32_t pixels = std::uint32_t(stride) * std::uint32_t(h);
     std::vector<std::uint8_t> out;
     out.reserve(offset + pixels);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, offset + pixels);  // file size
-    put32(out, 0);                // reserved
-    put32(out, offset);           // pixel data offset
-    put32(out, 40);               // BITMAPINFOHEADER
-    put32(out, std::uint32_t(w));
-    put32(out, std::uint32_t(h)); // positive: bottom-up
-    put16(out, 1);                // planes
-    put16(out, 8);                // bits per pixel
-    put32(out, 0);                // BI_RGB
-    put32(out, pixels);
-    put32(out, 3780);             // 96 dpi
-    put32(out, 3780);
-    put32(out, 256);              // colours used
-    put32(out, 0);                // all colours important
+    bmp::putHeader(out, {offset + pixels, offset, std::uint32_t(w), std::uint32_t(h), 8, pixels, 3780, 256});
     for (int i = 0; i < 256; ++i) {
         out.push_back(std::uint8_t(i));  // blue
         out.push_back(std::uint8_t(i));  // green

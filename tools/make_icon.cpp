@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_header.h"
+
 namespace {
 
 constexpr int kSize = 32;
@@ -144,17 +146,6 @@ std::array<std::array<int, kSize>, kSize> render()
     return img;
 }
 
-void put16(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    out.push_back(std::uint8_t(v & 0xff));
-    out.push_back(std::uint8_t((v >> 8) & 0xff));
-}
-void put32(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
-
 // 24-bit BMP, bottom-up, uncompressed.
 std::vector<std::uint8_t> encodeBmp(const std::array<std::array<int, kSize>, kSize> &img)
 {
@@ -162,22 +153,7 @@ std::vector<std::uint8_t> encodeBmp(const std::array<std::array<int, kSize>, kSi
     const std::uint32_t offset = 14 + 40;
     const std::uint32_t pixels = std::uint32_t(stride) * kSize;
     std::vector<std::uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, offset + pixels);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, kSize);
-    put32(out, kSize);  // positive: bottom-up
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0);      // BI_RGB
-    put32(out, pixels);
-    put32(out, 3780);
-    put32(out, 3780);
-    put32(out, 0);
-    put32(out, 0);
+    bmp::putHeader(out, {offset + pixels, offset, kSize, kSize, 24, pixels, 3780, 0});
     for (int y = kSize - 1; y >= 0; --y) {
         for (int x = 0; x < kSize; ++x) {
             const auto g = std::uint8_t(img[y][x]);

@@ -174,29 +174,20 @@ Line::Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long c
 {
 }
 
-void Line::setX1(Single v)
-{
-    x1_ = v;
-    owner_->update();
-}
-void Line::setY1(Single v)
-{
-    y1_ = v;
-    owner_->update();
-}
-void Line::setX2(Single v)
-{
-    x2_ = v;
-    owner_->update();
-}
-void Line::setY2(Single v)
-{
-    y2_ = v;
-    owner_->update();
-}
+void Line::setX1(Single v) { assign(x1_, v); }
+void Line::setY1(Single v) { assign(y1_, v); }
+void Line::setX2(Single v) { assign(x2_, v); }
+void Line::setY2(Single v) { assign(y2_, v); }
+
 void Line::setVisible(bool v)
 {
     visible_ = v;
+    owner_->update();
+}
+
+void Line::assign(Single& field, Single v)
+{
+    field = v;
     owner_->update();
 }
 
@@ -210,6 +201,7 @@ void Shape::setLeft(Single v)
     left_ = v;
     owner_->update();
 }
+
 void Shape::setTop(Single v)
 {
     top_ = v;

@@ -118,6 +118,8 @@ public:
     void setVisible(bool v);
 
 private:
+    void assign(Single& field, Single v); // every change redraws the picture
+
     PictureBox* owner_;
     Single x1_, y1_, x2_, y2_;
     Long colour_;
