@@ -206,6 +206,41 @@ private slots:
         QVERIFY(bar.value() > 50);
     }
 
+    // While the thumb is held, nothing but its release changes the bar: an
+    // assignment of the current value raises nothing and keys are ignored.
+    void heldThumbRaisesNothing()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        bar.resize(441, 17);
+        bar.setMax(450);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
+        QMouseEvent move(QEvent::MouseMove, QPointF(thumb + QPoint(100, 0)),
+                         bar.mapToGlobal(QPointF(thumb + QPoint(100, 0))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &move);
+        bar.setValue(0);
+        QTest::keyClick(&bar, Qt::Key_Right);
+        QCOMPARE(changes, 0);
+        QCOMPARE(bar.value(), 0);
+    }
+
+    void valueAboveIntegerRangeIsRefused()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        bar.setMax(450);
+        bool refused = false;
+        try {
+            bar.setValue(70000); // 4464 if it were narrowed to 16 bits first
+        } catch (const RuntimeError&) {
+            refused = true;
+        }
+        QVERIFY(refused);
+    }
+
     void textBoxHasNoLengthLimit()
     {
         TextBox box;
@@ -309,6 +344,8 @@ private slots:
                                                  << QPointF(-7, 599);
         QTest::newRow("meta is no shift") << true << 0 << int(Qt::MetaModifier) << QPointF(2, 2) << 0 << 0
                                           << QPointF(1, 1);
+        QTest::newRow("back button presses nothing") << false << int(Qt::BackButton) << 0 << QPointF(3, 3) << -1
+                                                     << -1 << QPointF();
     }
     void mouseEventsGiveSumsAndWholePixels()
     {
@@ -329,7 +366,7 @@ private slots:
             got = QPointF(x, y);
         };
         (move ? box.MouseMove : box.MouseDown) = record;
-        const auto single = Qt::MouseButton(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+        const auto single = Qt::MouseButton(buttons);
         QMouseEvent ev(move ? QEvent::MouseMove : QEvent::MouseButtonPress, pos, box.mapToGlobal(pos),
                        move ? Qt::NoButton : single, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
         QApplication::sendEvent(&box, &ev);

@@ -250,6 +250,17 @@ private slots:
         QCOMPARE(seen, QStringList{QStringLiteral("Division by zero")});
         QVERIFY(!after);
     }
+
+    void handlerBoundaryCatchesEverything()
+    {
+        QStringList seen;
+        setFatalErrorHandler([&](const RuntimeError& e) { seen << e.name(); });
+        runHandler([] { throw std::bad_alloc(); });
+        runHandler([] { throw std::logic_error("x"); });
+        runHandler(std::function<void()>([] { std::function<void()> empty; empty(); }));
+        resetFatalErrorHandler();
+        QCOMPARE(seen, (QStringList{"Out of memory", "Internal error", "Internal error"}));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestNumbers)

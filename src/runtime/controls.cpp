@@ -34,10 +34,18 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(
     setTracking(false); // a thumb drag changes the value when it is released
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    connect(this, &QAbstractSlider::valueChanged, this, [this] {
-        if (Change)
-            runHandler(Change);
-    });
+    connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::valueMoved);
+}
+
+// Qt also signals a "change" that only resets a held thumb to the unchanged
+// value; Change is raised for real changes only.
+void ScrollBar::valueMoved(int value)
+{
+    if (value == lastValue_)
+        return;
+    lastValue_ = value;
+    if (Change)
+        runHandler(Change);
 }
 
 void ScrollBar::setMax(Integer max)
@@ -45,7 +53,7 @@ void ScrollBar::setMax(Integer max)
     setMaximum(max); // a value above the new maximum follows it and raises Change
 }
 
-void ScrollBar::setValue(Integer value)
+void ScrollBar::setValue(int value)
 {
     if (value < minimum() || value > maximum())
         rt::raise(ErrorKind::InvalidPropertyValue);
@@ -54,6 +62,10 @@ void ScrollBar::setValue(Integer value)
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
+    if (isSliderDown()) { // the held thumb decides until it is released
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
@@ -86,6 +98,9 @@ void ScrollBar::wheelEvent(QWheelEvent* event)
 {
     // One notch (120 units) is one step; rolling away from the user goes
     // towards 0, on either bar.
+    event->accept();
+    if (isSliderDown())
+        return;
     const QPoint delta = event->angleDelta();
     wheelRemainder_ += delta.y() != 0 ? delta.y() : delta.x();
     while (wheelRemainder_ >= 120) {
@@ -96,7 +111,6 @@ void ScrollBar::wheelEvent(QWheelEvent* event)
         wheelRemainder_ += 120;
         triggerAction(SliderSingleStepAdd);
     }
-    event->accept();
 }
 
 void ScrollBar::mousePressEvent(QMouseEvent* event)
@@ -358,7 +372,9 @@ int buttonSum(Qt::MouseButtons buttons)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    raiseMouse(MouseDown, buttonSum(event->button()), event);
+    const int button = buttonSum(event->button());
+    if (button != 0) // only the left, right and middle buttons press
+        raiseMouse(MouseDown, button, event);
     event->accept();
 }
 

@@ -39,7 +39,8 @@ public:
     Integer Max() const { return Integer(maximum()); }
     void setMax(Integer max);
     Integer Value() const { return Integer(value()); }
-    void setValue(Integer value); // the program's assignment: refuses, never clamps
+    // The program's assignment: refuses a value outside 0 to Max, never clamps.
+    void setValue(int value);
 
     Handler Change;
 
@@ -49,7 +50,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void valueMoved(int value);
+
     int wheelRemainder_ = 0;
+    int lastValue_ = 0; // the value the last Change was raised for
 };
 
 // Single-line text box without a length limit.

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 namespace rt {
 
@@ -27,6 +28,10 @@ const char* RuntimeError::what() const noexcept
         return "Type mismatch";
     case ErrorKind::InvalidPropertyValue:
         return "Invalid property value";
+    case ErrorKind::OutOfMemory:
+        return "Out of memory";
+    case ErrorKind::Internal:
+        return "Internal error";
     }
     return "Runtime error";
 }
@@ -38,8 +43,11 @@ void raise(ErrorKind kind)
 
 namespace {
 
+bool programEnding = false;
+
 void showAndExit(const RuntimeError& error)
 {
+    programEnding = true;
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         QWidget* parent = QApplication::activeWindow();
         QMessageBox::critical(parent, QString(), QStringLiteral("Runtime error: ") + error.name());
@@ -72,10 +80,16 @@ void resetFatalErrorHandler()
 
 void runHandler(const std::function<void()>& handler)
 {
+    if (programEnding)
+        return;
     try {
         handler();
     } catch (const RuntimeError& error) {
         fatalHandler()(error);
+    } catch (const std::bad_alloc&) {
+        fatalHandler()(RuntimeError(ErrorKind::OutOfMemory));
+    } catch (...) {
+        fatalHandler()(RuntimeError(ErrorKind::Internal));
     }
 }
 

@@ -13,7 +13,9 @@ enum class ErrorKind {
     DivisionByZero,      // a finite number divided by zero
     InvalidOperation,    // a floating-point operation without a result (0/0, inf - inf ...)
     TypeMismatch,        // a text that is no number where a number is needed
-    InvalidPropertyValue // a value that a control refuses
+    InvalidPropertyValue, // a value that a control refuses
+    OutOfMemory,
+    Internal // any other failure inside a handler
 };
 
 // The one error type of the form runtime.
@@ -38,8 +40,10 @@ using FatalErrorHandler = std::function<void(const RuntimeError&)>;
 void setFatalErrorHandler(FatalErrorHandler handler);
 void resetFatalErrorHandler();
 
-// Runs an event handler. A runtime error never unwinds past this boundary
-// (and so never through Qt's signal code): it goes to the fatal error handler.
+// Runs an event handler. No error unwinds past this boundary (and so never
+// through Qt's signal code): it goes to the fatal error handler. Once an error
+// has ended the program, no further handler runs (the message box's own event
+// loop can still deliver events).
 void runHandler(const std::function<void()>& handler);
 
 // Error-skipping mode for the statements of one handler: each statement runs

@@ -215,23 +215,18 @@ QString formatDecimal(const Decimal& d, std::string_view pattern)
 
     // value x 10^decimals, rounded half away from zero, as a digit string.
     const int kept = d.exponent + decimals; // digits left of the rounding point
-    std::string scaled;
+    std::string scaled = "0"; // a spare leading digit takes the carry of the rounding
     bool roundUp = false;
     if (!d.digits.empty() && kept >= 0) {
         for (int k = 0; k < kept; ++k)
             scaled += k < int(d.digits.size()) ? d.digits[k] : '0';
         roundUp = kept < int(d.digits.size()) && d.digits[kept] >= '5';
     }
-    if (scaled.empty())
-        scaled = "0";
     if (roundUp) {
-        int k = int(scaled.size()) - 1;
-        while (k >= 0 && scaled[k] == '9')
+        std::size_t k = scaled.size() - 1;
+        while (scaled[k] == '9')
             scaled[k--] = '0';
-        if (k < 0)
-            scaled.insert(scaled.begin(), '1');
-        else
-            ++scaled[k];
+        ++scaled[k];
     }
     if (int(scaled.size()) < decimals)
         scaled.insert(0, decimals - scaled.size(), '0');

@@ -189,7 +189,11 @@ ChartWindow::ChartWindow()
     Text1->setFocus(Qt::OtherFocusReason);
 }
 
-ChartWindow::~ChartWindow() = default;
+ChartWindow::~ChartWindow()
+{
+    // The controls' handlers call into the form: the controls go first.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void ChartWindow::Command3_Click()
 {
