@@ -1,25 +1,14 @@
 // The two calculations on the real chart window: speed from power and
 // pressure, and speed from the belt pulleys. No input may end the program.
-#include "runtime/errors.h"
-#include "ui/chartwindow.h"
-
-#include <QtTest>
+#include "chart_fixture.h"
 
 using namespace rt;
 
-class TestCalculations : public QObject {
+class TestCalculations : public QObject, ChartFixture {
     Q_OBJECT
 
-    std::unique_ptr<ui::ChartWindow> w;
-    ScrollBar* H = nullptr;
-    ScrollBar* V = nullptr;
-    Line* Line1 = nullptr;
-    Line* Line2 = nullptr;
-    QStringList fatal;
-
-    TextBox* box(const char* name) { return w->findChild<TextBox*>(QString::fromLatin1(name)); }
-    QString text(const char* name) { return w->findChild<QWidget*>(QString::fromLatin1(name))->property("text").toString(); }
-    void click(const char* name) { w->findChild<CommandButton*>(QString::fromLatin1(name))->click(); }
+    TextBox* box(const char* name) { return find<TextBox>(name); }
+    void click(const char* name) { find<CommandButton>(name)->click(); }
     void powerAndPressure(const QString& power, const QString& pressure)
     {
         box("Text1")->setText(power);
@@ -35,22 +24,8 @@ class TestCalculations : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fatal.clear();
-        setFatalErrorHandler([this](const RuntimeError& e) { fatal << e.name(); });
-        w = std::make_unique<ui::ChartWindow>();
-        H = w->findChild<ScrollBar*>(QStringLiteral("HScroll1"));
-        V = w->findChild<ScrollBar*>(QStringLiteral("VScroll1"));
-        Line1 = w->findChild<Line*>(QStringLiteral("Line1"));
-        Line2 = w->findChild<Line*>(QStringLiteral("Line2"));
-    }
-    void cleanup()
-    {
-        QVERIFY2(fatal.isEmpty(), qPrintable(QStringLiteral("the program would have ended: ") + fatal.join(',')));
-        w.reset();
-        resetFatalErrorHandler();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     // Start from a point inside the chart (H 200, V 202: row 100).
     void speedFromPower_data()

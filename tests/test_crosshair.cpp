@@ -1,32 +1,10 @@
 // The cross-hair of the chart window: start-up, the two bars and the mouse.
-#include "runtime/errors.h"
-#include "ui/chartwindow.h"
-
-#include <QtTest>
+#include "chart_fixture.h"
 
 using namespace rt;
 
-class TestCrosshair : public QObject {
+class TestCrosshair : public QObject, ChartFixture {
     Q_OBJECT
-
-    std::unique_ptr<ui::ChartWindow> w;
-    ScrollBar* H = nullptr;
-    ScrollBar* V = nullptr;
-    Line* Line1 = nullptr;
-    Line* Line2 = nullptr;
-    Shape* Shape2 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    QStringList fatal;
-
-    template <class T>
-    T* find(const char* name)
-    {
-        auto* o = w->findChild<T*>(QString::fromLatin1(name));
-        if (!o)
-            qFatal("no %s", name);
-        return o;
-    }
-    QString text(const char* name) { return w->findChild<QWidget*>(QString::fromLatin1(name))->property("text").toString(); }
 
     // Sends a press to the chart at chart pixel (x, y): the picture box has
     // a one-pixel border.
@@ -46,24 +24,8 @@ class TestCrosshair : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fatal.clear();
-        setFatalErrorHandler([this](const RuntimeError& e) { fatal << e.name(); });
-        w = std::make_unique<ui::ChartWindow>();
-        H = find<ScrollBar>("HScroll1");
-        V = find<ScrollBar>("VScroll1");
-        Line1 = find<Line>("Line1");
-        Line2 = find<Line>("Line2");
-        Shape2 = find<Shape>("Shape2");
-        Picture1 = find<PictureBox>("Picture1");
-    }
-    void cleanup()
-    {
-        QVERIFY2(fatal.isEmpty(), qPrintable(fatal.join(QLatin1Char(','))));
-        w.reset();
-        resetFatalErrorHandler();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void startUpParksTheCrossHair()
     {

@@ -1,38 +1,29 @@
 // Evaluation of the cross-hair point on the real chart window: pressure,
 // delivery with its band, and the red flags, driven through the scroll bars.
-#include "chart/colors.h"
-#include "runtime/errors.h"
-#include "ui/chartwindow.h"
+#include "chart_fixture.h"
 
-#include <QtTest>
+#include "chart/colors.h"
 
 using namespace rt;
 using chart::colors::Red;
 
-class TestEvaluation : public QObject {
+class TestEvaluation : public QObject, ChartFixture {
     Q_OBJECT
 
-    std::unique_ptr<ui::ChartWindow> w;
-    ScrollBar* H = nullptr;
-    ScrollBar* V = nullptr;
-    QStringList fatal;
-
-    QWidget* widget(const QString& name) { return w->findChild<QWidget*>(name); }
-    QString text(const QString& name) { return widget(name)->property("text").toString(); }
-    Long fore(const QString& name)
+    Long fore(const char* name)
     {
-        if (auto* t = qobject_cast<TextBox*>(widget(name)))
+        if (auto* t = qobject_cast<TextBox*>(find(name)))
             return t->ForeColor();
-        return qobject_cast<Label*>(widget(name))->ForeColor();
+        return qobject_cast<Label*>(find(name))->ForeColor();
     }
     // The figures left red, in the order Text1, Label4, Text2, Label20.
     QStringList red()
     {
         QStringList out;
         for (const char* n : {"Text1", "Label4", "Text2", "Label20"})
-            if (fore(QString::fromLatin1(n)) == Red)
+            if (fore(n) == Red)
                 out << QString::fromLatin1(n);
-            else if (fore(QString::fromLatin1(n)) != 0)
+            else if (fore(n) != 0)
                 out << QStringLiteral("odd colour on %1").arg(n);
         return out;
     }
@@ -46,20 +37,8 @@ class TestEvaluation : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fatal.clear();
-        setFatalErrorHandler([this](const RuntimeError& e) { fatal << e.name(); });
-        w = std::make_unique<ui::ChartWindow>();
-        H = w->findChild<ScrollBar*>(QStringLiteral("HScroll1"));
-        V = w->findChild<ScrollBar*>(QStringLiteral("VScroll1"));
-    }
-    void cleanup()
-    {
-        QVERIFY2(fatal.isEmpty(), qPrintable(fatal.join(QLatin1Char(','))));
-        w.reset();
-        resetFatalErrorHandler();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void points_data()
     {
@@ -113,9 +92,9 @@ private slots:
         moveTo(h, v);
         const chart::Form1& f = w->form();
         QCOMPARE((QList<float>{f.curveX13(), f.curveX10(), f.curveX7(), f.curveX4()}), curves);
-        QCOMPARE(text(QStringLiteral("Text2")), pressure);
-        QCOMPARE(text(QStringLiteral("Label21")), band);
-        QCOMPARE(text(QStringLiteral("Label20")), delivery);
+        QCOMPARE(text("Text2"), pressure);
+        QCOMPARE(text("Label21"), band);
+        QCOMPARE(text("Label20"), delivery);
         QCOMPARE(red(), redFigures);
         // The scan ends on column 404: the grid border, or nothing off the chart.
         QCOMPARE(f.pixelColor(), v < 2 ? Long(-1) : chart::colors::Grid);
@@ -125,10 +104,10 @@ private slots:
     {
         moveTo(400, 2); // all four red
         QCOMPARE(red().size(), 4);
-        QCOMPARE(widget(QStringLiteral("Text2"))->accessibleDescription().isEmpty(), false);
+        QCOMPARE(find("Text2")->accessibleDescription().isEmpty(), false);
         moveTo(200, 202);
         QCOMPARE(red(), QStringList());
-        QCOMPARE(widget(QStringLiteral("Text2"))->accessibleDescription(), QString());
+        QCOMPARE(find("Text2")->accessibleDescription(), QString());
     }
 
     // Before any speed change AirEndRpm is 0: the delivery is computed at
@@ -137,18 +116,16 @@ private slots:
     {
         V->setValue(Integer(202));
         QCOMPARE(int(w->form().airEndRpm()), 0);
-        QCOMPARE(text(QStringLiteral("Text2")), QStringLiteral("13.0"));
-        QCOMPARE(text(QStringLiteral("Label20")), rt::format(Single((6.2 / 3200) * -1500 + 2.5), "##.0"));
-        QCOMPARE(text(QStringLiteral("Label20")), QStringLiteral("-.4"));
+        QCOMPARE(text("Text2"), QStringLiteral("13.0"));
+        QCOMPARE(text("Label20"), rt::format(Single((6.2 / 3200) * -1500 + 2.5), "##.0"));
+        QCOMPARE(text("Label20"), QStringLiteral("-.4"));
         QCOMPARE(red(), (QStringList{"Text2", "Label20"}));
     }
 
     void linesVisibleAfterEvaluation()
     {
         moveTo(200, 202);
-        auto* l1 = w->findChild<Line*>(QStringLiteral("Line1"));
-        auto* l2 = w->findChild<Line*>(QStringLiteral("Line2"));
-        QVERIFY(l1->Visible() && l2->Visible());
+        QVERIFY(Line1->Visible() && Line2->Visible());
     }
 };
 

@@ -57,7 +57,9 @@ void ScrollBar::setValue(int value)
 {
     if (value < minimum() || value > maximum())
         rt::raise(ErrorKind::InvalidPropertyValue);
-    QScrollBar::setValue(value); // raises Change synchronously, and only on a real change
+    if (value == this->value())
+        return; // the current value raises nothing and leaves a held thumb alone
+    QScrollBar::setValue(value); // raises Change synchronously
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)

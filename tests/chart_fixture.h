@@ -1,0 +1,56 @@
+#pragma once
+
+// Set-up shared by the tests that drive the real chart window: a fresh
+// window for every test, and every runtime error that would end the program
+// recorded instead, so that the test fails on it.
+
+#include "runtime/errors.h"
+#include "ui/chartwindow.h"
+
+#include <QtTest>
+
+#include <memory>
+
+class ChartFixture {
+protected:
+    std::unique_ptr<ui::ChartWindow> w;
+    rt::ScrollBar* H = nullptr;
+    rt::ScrollBar* V = nullptr;
+    rt::Line* Line1 = nullptr;
+    rt::Line* Line2 = nullptr;
+    rt::Shape* Shape2 = nullptr;
+    rt::PictureBox* Picture1 = nullptr;
+    QStringList fatal;
+
+    void openWindow()
+    {
+        fatal.clear();
+        rt::setFatalErrorHandler([this](const rt::RuntimeError& e) { fatal << e.name(); });
+        w = std::make_unique<ui::ChartWindow>();
+        H = find<rt::ScrollBar>("HScroll1");
+        V = find<rt::ScrollBar>("VScroll1");
+        Line1 = find<rt::Line>("Line1");
+        Line2 = find<rt::Line>("Line2");
+        Shape2 = find<rt::Shape>("Shape2");
+        Picture1 = find<rt::PictureBox>("Picture1");
+    }
+
+    // Fails the test when a runtime error would have ended the program.
+    void closeWindow()
+    {
+        w.reset();
+        rt::resetFatalErrorHandler();
+        QVERIFY2(fatal.isEmpty(), qPrintable(QStringLiteral("the program would have ended: ") + fatal.join(',')));
+    }
+
+    template <class T = QWidget>
+    T* find(const char* name)
+    {
+        auto* found = w->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    QString text(const char* name) { return find(name)->property("text").toString(); }
+};
