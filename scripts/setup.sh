@@ -1,28 +1,29 @@
 #!/usr/bin/env bash
-# Installs what the build, the program and the tests need from Debian's
-# archive, where it is missing, and builds everything into build/.
+# SPDX-License-Identifier: MIT
+# Installs from Debian's archive what the named jobs need, where it is
+# missing. Jobs: build (the program), test (the test suite), fuzz (the
+# fuzz targets). Builds nothing.
+#   scripts/setup.sh build test
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-packages=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
-  libbenchmark-dev
-  fonts-freefont-ttf
-  xvfb xdotool x11-utils imagemagick
-)
+packages=()
+for job in "$@"; do
+  case "$job" in
+    build) packages+=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-freefont-ttf) ;;
+    test) packages+=(libbenchmark-dev locales xvfb xdotool x11-utils imagemagick) ;;
+    fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  "${as_root[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -q >/dev/null
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Sets up and builds where needed, then runs every test headless.
+# SPDX-License-Identifier: MIT
+# Sets up and builds the program with its tests, tools and benchmarks, then
+# runs every test headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh build test
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKRTD258_BUILD_TOOLS=ON \
+  -DKRTD258_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
