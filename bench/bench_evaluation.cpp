@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timing of the work behind one cross-hair move: a change of a scroll bar
 // runs its change handler, one row scan (405 pixel reads) and the evaluation.
 #include "ui/chartwindow.h"
@@ -24,11 +25,11 @@ void BM_VerticalMove(benchmark::State& state)
     ui::ChartWindow window;
     auto* v = window.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"));
     auto* h = window.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"));
-    h->setValue(rt::Integer(300));
+    h->assignValue(rt::Integer(300));
     rt::Integer value = 0;
     for (auto _ : state) {
         value = rt::Integer(value == 450 ? 0 : value + 1);
-        v->setValue(value);
+        v->assignValue(value);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -40,11 +41,12 @@ void BM_SpeedFromPower(benchmark::State& state)
     ui::ChartWindow window;
     auto* text1 = window.findChild<rt::TextBox*>(QStringLiteral("Text1"));
     auto* text2 = window.findChild<rt::TextBox*>(QStringLiteral("Text2"));
+    auto* command1 = window.findChild<rt::CommandButton*>(QStringLiteral("Command1"));
     bool flip = false;
     for (auto _ : state) {
         text1->setText(flip ? QStringLiteral("30") : QStringLiteral("45"));
         text2->setText(QStringLiteral("8.5"));
-        window.form().Command1_Click();
+        command1->click();
         flip = !flip;
     }
 }

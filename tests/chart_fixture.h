@@ -18,9 +18,10 @@ protected:
     rt::ScrollBar* V = nullptr;
     rt::Line* Line1 = nullptr;
     rt::Line* Line2 = nullptr;
-    rt::Shape* Shape2 = nullptr;
+    rt::ShapeControl* Shape2 = nullptr;
     rt::PictureBox* Picture1 = nullptr;
     QStringList fatal;
+    int evaluations = 0; // change handlers run since the window opened; each evaluates once
 
     void openWindow()
     {
@@ -31,8 +32,16 @@ protected:
         V = find<rt::ScrollBar>("VScroll1");
         Line1 = find<rt::Line>("Line1");
         Line2 = find<rt::Line>("Line2");
-        Shape2 = find<rt::Shape>("Shape2");
+        Shape2 = find<rt::ShapeControl>("Shape2");
         Picture1 = find<rt::PictureBox>("Picture1");
+        evaluations = 0;
+        for (rt::ScrollBar* bar : {H, V}) {
+            const rt::Handler change = bar->Change;
+            bar->Change = [this, change] {
+                ++evaluations;
+                change();
+            };
+        }
     }
 
     // Fails the test when a runtime error would have ended the program.

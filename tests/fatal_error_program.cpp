@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 // A program whose handler raises a runtime error outside error-skipping
-// mode. It reports the message the runtime shows, then answers it.
+// mode. With --answer it reports the message box the runtime shows on
+// standard output, then answers it; without, nobody answers.
 #include "runtime/errors.h"
 #include "runtime/numbers.h"
 
@@ -8,19 +10,22 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    const bool answer = argc > 1 && std::strcmp(argv[1], "--answer") == 0;
     QApplication app(argc, argv);
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             std::printf("message: %s\n", qPrintable(box->text()));
             std::fflush(stdout);
             box->accept();
         }
     });
-    answer.start(20);
+    if (answer)
+        answering.start(20);
     QTimer::singleShot(0, [] {
         rt::runHandler([] {
             rt::toInteger(40000.0);

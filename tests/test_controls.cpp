@@ -56,12 +56,12 @@ private slots:
         QFETCH(bool, accepted);
         ScrollBar bar(Qt::Horizontal);
         bar.setMax(450);
-        bar.setValue(Integer(7));
+        bar.assignValue(Integer(7));
         int changes = 0;
         bar.Change = [&] { ++changes; };
         bool refused = false;
         try {
-            bar.setValue(Integer(value));
+            bar.assignValue(Integer(value));
         } catch (const RuntimeError& e) {
             refused = e.kind() == ErrorKind::InvalidPropertyValue;
         }
@@ -76,9 +76,9 @@ private slots:
         bar.setMax(450);
         QStringList log;
         bar.Change = [&] { log << QStringLiteral("change %1").arg(bar.Value()); };
-        bar.setValue(Integer(5));
+        bar.assignValue(Integer(5));
         log << QStringLiteral("returned");
-        bar.setValue(Integer(5)); // the current value raises nothing
+        bar.assignValue(Integer(5)); // the current value raises nothing
         QCOMPARE(log, (QStringList{QStringLiteral("change 5"), QStringLiteral("returned")}));
     }
 
@@ -106,7 +106,7 @@ private slots:
         QFETCH(int, expected);
         ScrollBar bar{Qt::Orientation(orientation)};
         bar.setMax(450);
-        bar.setValue(Integer(10));
+        bar.assignValue(Integer(10));
         int changes = 0;
         bar.Change = [&] { ++changes; };
         QTest::keyClick(&bar, Qt::Key(key));
@@ -140,7 +140,7 @@ private slots:
         ScrollBar bar{Qt::Orientation(orientation)};
         bar.resize(orientation == Qt::Horizontal ? QSize(200, 17) : QSize(17, 200));
         bar.setMax(450);
-        bar.setValue(Integer(10));
+        bar.assignValue(Integer(10));
         QWheelEvent ev(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                        Qt::NoScrollPhase, false);
         QApplication::sendEvent(&bar, &ev);
@@ -203,7 +203,7 @@ private slots:
         QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
         QApplication::sendEvent(&bar, &move);
-        bar.setValue(0);
+        bar.assignValue(0);
         QTest::keyClick(&bar, Qt::Key_Right);
         QCOMPARE(changes, 0);
         QCOMPARE(bar.value(), 0);
@@ -218,7 +218,7 @@ private slots:
         bar.setMax(450);
         bool refused = false;
         try {
-            bar.setValue(70000); // 4464 if it were narrowed to 16 bits first
+            bar.assignValue(70000); // 4464 if it were narrowed to 16 bits first
         } catch (const RuntimeError&) {
             refused = true;
         }

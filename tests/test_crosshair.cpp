@@ -44,8 +44,9 @@ private slots:
         QCOMPARE(Shape2->Width(), 7.8f);
         QCOMPARE(text("Label4"), QString());
         QCOMPARE(text("Text1"), QString());
-        QCOMPARE(w->form().evaluationCount(), 0);
-        QCOMPARE(int(w->form().airEndRpm()), 0);
+        // Every evaluation writes the pressure and the delivery.
+        QCOMPARE(text("Text2"), QString());
+        QCOMPARE(text("Label20"), QString());
     }
 
     void speedBar_data()
@@ -63,15 +64,14 @@ private slots:
         QFETCH(int, value);
         QFETCH(float, x);
         QFETCH(QString, speed);
-        V->setValue(Integer(226));
-        H->setValue(Integer(value == 0 ? 5 : 0));
+        V->assignValue(Integer(226));
+        H->assignValue(Integer(value == 0 ? 5 : 0));
         const QString power = text("Text1");
-        H->setValue(Integer(value));
+        H->assignValue(Integer(value));
         QCOMPARE(Line1->X1(), Single((405.0 / 450.0) * value - 1));
         QCOMPARE(Line1->X1(), x);
         QCOMPARE(Line1->X2(), x);
         QCOMPARE(text("Label4"), speed);
-        QCOMPARE(int(w->form().airEndRpm()), speed.toInt());
         QCOMPARE(text("Text1"), power); // the other axis is left alone
         QCOMPARE(Line2->Y1(), 112.0f);
         QCOMPARE(Shape2->Left(), Single(double(x) - 7.8f / 2.0));
@@ -95,9 +95,9 @@ private slots:
         QFETCH(int, value);
         QFETCH(float, y);
         QFETCH(QString, power);
-        H->setValue(Integer(223));
-        V->setValue(Integer(value == 0 ? 1 : 0));
-        V->setValue(Integer(value));
+        H->assignValue(Integer(223));
+        V->assignValue(Integer(value == 0 ? 1 : 0));
+        V->assignValue(Integer(value));
         QCOMPARE(Line2->Y1(), y);
         QCOMPARE(Line2->Y2(), y);
         QCOMPARE(text("Text1"), power);
@@ -109,7 +109,7 @@ private slots:
 
     void firstChangeMovesOneAxisOnly()
     {
-        H->setValue(Integer(100));
+        H->assignValue(Integer(100));
         QCOMPARE(Line2->Y1(), -1.0f);
         QCOMPARE(Shape2->Top(), Single(-1 - 7.8f / 2.0));
         QCOMPARE(text("Text1"), QString());
@@ -134,8 +134,8 @@ private slots:
         QFETCH(QPointF, at);
         QFETCH(int, h);
         QFETCH(int, v);
-        H->setValue(Integer(17));
-        V->setValue(Integer(33));
+        H->assignValue(Integer(17));
+        V->assignValue(Integer(33));
         press(at);
         QCOMPARE(int(H->Value()), h);
         QCOMPARE(int(V->Value()), v);
@@ -160,11 +160,11 @@ private slots:
         V->Change = [&, v] { order << "V"; v(); };
         press(QPointF(100, 100));
         QCOMPARE(order, (QStringList{"H", "V"}));
-        QCOMPARE(w->form().evaluationCount(), 2);
+        QCOMPARE(evaluations, 2);
         press(QPointF(100, 100));
-        QCOMPARE(w->form().evaluationCount(), 2);
+        QCOMPARE(evaluations, 2);
         press(QPointF(150, 100));
-        QCOMPARE(w->form().evaluationCount(), 3);
+        QCOMPARE(evaluations, 3);
         QCOMPARE(order, (QStringList{"H", "V", "H"}));
     }
 

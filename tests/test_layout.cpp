@@ -159,8 +159,8 @@ private slots:
     {
         for (const char* n : {"Line1", "Line2"})
             QCOMPARE(w->findChild<Line*>(QString::fromLatin1(n))->BorderColor(), rgb(255, 192, 192));
-        QCOMPARE(w->findChild<Shape*>(QStringLiteral("Shape2"))->BorderColor(), rgb(255, 192, 192));
-        QCOMPARE(w->findChild<Shape*>(QStringLiteral("Shape2"))->Height(), 7.8f);
+        QCOMPARE(w->findChild<ShapeControl*>(QStringLiteral("Shape2"))->BorderColor(), rgb(255, 192, 192));
+        QCOMPARE(w->findChild<ShapeControl*>(QStringLiteral("Shape2"))->Height(), 7.8f);
     }
 
     void toolTipsAndButtons()
@@ -221,7 +221,7 @@ private slots:
         QTest::keyClick(t, Qt::Key_Enter);
         QTest::keyClick(t, Qt::Key_Escape);
         QVERIFY(w->isVisible());
-        QCOMPARE(w->form().evaluationCount(), 0);
+        QCOMPARE(widget(QStringLiteral("Text2"))->property("text").toString(), QString()); // nothing evaluated
         QCOMPARE(t->text(), QStringLiteral("30"));
     }
 
@@ -241,8 +241,8 @@ private slots:
     void chartIsPixelExactAtTwice()
     {
         auto* picture = qobject_cast<PictureBox*>(widget(QStringLiteral("Picture1")));
-        w->findChild<ScrollBar*>(QStringLiteral("HScroll1"))->setValue(Integer(223));
-        w->findChild<ScrollBar*>(QStringLiteral("VScroll1"))->setValue(Integer(226));
+        w->findChild<ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(Integer(223));
+        w->findChild<ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(Integer(226));
         QImage shot(407 * 2, 227 * 2, QImage::Format_RGB32);
         shot.setDevicePixelRatio(2);
         picture->render(&shot);

@@ -38,8 +38,8 @@ private slots:
         ui::ChartWindow w;
         auto* picture = w.findChild<rt::PictureBox*>(QStringLiteral("Picture1"));
         if (crossHairOnChart) {
-            w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->setValue(223);
-            w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->setValue(226);
+            w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(223);
+            w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(226);
         }
         int mismatches = 0;
         for (int y = 0; y < 225; ++y)

@@ -17,6 +17,14 @@ class TestWindows : public QObject {
                 ++n;
         return n;
     }
+    // The drawing window, found like any top-level window, by its name.
+    static ui::DrawingWindow* drawingWindow()
+    {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == QLatin1String("Form6"))
+                return qobject_cast<ui::DrawingWindow*>(t);
+        return nullptr;
+    }
     static QPushButton* button(ui::ChartWindow& w, const char* name)
     {
         return w.findChild<QPushButton*>(QString::fromLatin1(name));
@@ -26,10 +34,9 @@ private slots:
     void init() { rt::setFatalErrorHandler([](const rt::RuntimeError& e) { QFAIL(qPrintable(e.name())); }); }
     void cleanup()
     {
-        for (QWidget* t : QApplication::topLevelWidgets())
-            if (t->objectName() == QLatin1String("Form6"))
-                delete t;
         rt::resetFatalErrorHandler();
+        // The drawing window lives no longer than the chart window.
+        QCOMPARE(drawingWindow(), nullptr);
     }
 
     void drawingWindowLayout()
@@ -37,7 +44,7 @@ private slots:
         ui::ChartWindow w;
         w.show();
         button(w, "Command4")->click();
-        ui::DrawingWindow* d = w.drawingWindow();
+        ui::DrawingWindow* d = drawingWindow();
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), QStringLiteral(" KRTd258"));
         QCOMPARE(d->size(), QSize(580, 481));
@@ -60,13 +67,13 @@ private slots:
         button(w, "Command4")->click();
         button(w, "Command4")->click();
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
-        ui::DrawingWindow* first = w.drawingWindow();
+        ui::DrawingWindow* first = drawingWindow();
         first->resize(700, 700);
         first->close(); // through its frame
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 0);
         QVERIFY(w.isVisible());
         button(w, "Command4")->click();
-        QCOMPARE(w.drawingWindow(), first);
+        QCOMPARE(drawingWindow(), first);
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
         QCOMPARE(first->size(), QSize(580, 481)); // as laid out again
     }
@@ -76,10 +83,10 @@ private slots:
         ui::ChartWindow w;
         w.show();
         button(w, "Command4")->click();
-        w.drawingWindow()->showMinimized();
+        drawingWindow()->showMinimized();
         button(w, "Command4")->click();
-        QVERIFY(!w.drawingWindow()->isMinimized());
-        QVERIFY(w.drawingWindow()->isVisible());
+        QVERIFY(!drawingWindow()->isMinimized());
+        QVERIFY(drawingWindow()->isVisible());
     }
 
     void spaceClicksTheFocusedButton()
@@ -124,8 +131,8 @@ private slots:
         bool drawingStayed = false;
         QTimer::singleShot(0, &w, [&] { w.close(); });
         QTimer::singleShot(50, &w, [&] {
-            drawingStayed = w.drawingWindow()->isVisible() && !w.isVisible();
-            w.drawingWindow()->close();
+            drawingStayed = drawingWindow()->isVisible() && !w.isVisible();
+            drawingWindow()->close();
         });
         QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(2); }); // the program did not end
         QCOMPARE(QApplication::exec(), 0);
@@ -146,8 +153,8 @@ private slots:
         ui::ChartWindow w;
         w.show();
         button(w, "Command4")->click();
-        w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->setValue(rt::Integer(202));
-        w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->setValue(rt::Integer(200));
+        w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(rt::Integer(202));
+        w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(rt::Integer(200));
         QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("9.2"));
     }
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/style.h"
 #include "ui/chartwindow.h"
 
@@ -12,7 +13,7 @@ int main(int, char** argv)
     char name[] = "krtd258";
     char* args[] = {argv && argv[0] ? argv[0] : name, nullptr};
     QApplication app(argc, args);
-    QApplication::setStyle(rt::formStyle());
+    QApplication::setStyle(new rt::FormStyle); // the application owns its style
     ui::ChartWindow window;
     window.show();
     return QApplication::exec();

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: MIT
 #include "colors.h"
 #include "form1.h"
+#include "geometry.h"
 
 #include "runtime/numbers.h"
 
 namespace chart {
 
+using namespace geometry;
 using rt::divide;
 using rt::format;
 using rt::subtract;
@@ -16,14 +19,13 @@ using rt::toSingle;
 void Form1::EvaluatePoint()
 {
     using namespace colors;
-    ++evaluations_;
 
     // 1. Hide the cross-hair.
     Line1->setVisible(false);
     Line2->setVisible(false);
 
     // 2. Scan the row of the cross-hair.
-    const Single r = toSingle(VScroll1->Value() / 2.0 - 1);
+    const Single r = toSingle(VScroll1->Value() / StepsPerRow - 1);
     ScanChartRow([r] { return r; });
 
     // 3. Reset the warning colours.
@@ -32,7 +34,7 @@ void Form1::EvaluatePoint()
     Text2->setForeColor(Black);
 
     // 4. The column of the cross-hair.
-    const Single c = toSingle((405.0 / 450.0) * HScroll1->Value() - 1);
+    const Single c = toSingle(ColumnsPerStep * HScroll1->Value() - 1);
 
     // 5. Light checks: a curve ending in its light segment on this row flags
     // power and speed.
@@ -88,7 +90,7 @@ void Form1::EvaluatePoint()
         Text2->setForeColor(Red);
     }
 
-    // 7.
+    // 7. Show the pressure.
     Text2->setText(format(Pressure, "##.0"));
 
     // 8. Show the cross-hair again.
@@ -107,13 +109,13 @@ void Form1::EvaluatePoint()
     } else if (Pressure >= 13) {
         k = 6.2, d = 3200, band = "@ 13 bar";
     }
-    Delivery = toSingle((k / d) * subtract(AirEndRpm, 1500) + 2.5);
+    Delivery = toSingle((k / d) * subtract(AirEndRpm, LowestRpm) + 2.5);
     Label21->setText(QString::fromLatin1(band));
 
     // 10. The delivery is red exactly when the pressure is.
     Label20->setForeColor(Text2->ForeColor());
 
-    // 11.
+    // 11. Show the delivery.
     Label20->setText(format(Delivery, "##.0"));
 }
 

@@ -1,19 +1,26 @@
+// SPDX-License-Identifier: MIT
 #include "form1.h"
+
+#include "geometry.h"
 
 #include "runtime/numbers.h"
 
 namespace chart {
 
+using namespace geometry;
 using rt::format;
 using rt::str;
 using rt::toInteger;
 using rt::toSingle;
 
-Form1::Form1(const Form1Controls& c)
-    : Picture1(c.Picture1), Line1(c.Line1), Line2(c.Line2), Shape2(c.Shape2), HScroll1(c.HScroll1),
-      VScroll1(c.VScroll1), Label4(c.Label4), Text1(c.Text1), Text2(c.Text2), Label20(c.Label20),
-      Label21(c.Label21), Text3(c.Text3), Text4(c.Text4), Text5(c.Text5)
+Single Form1::markerLeft() const
 {
+    return toSingle(double(Line1->X1()) - Shape2->Width() / 2.0);
+}
+
+Single Form1::markerTop() const
+{
+    return toSingle(double(Line2->Y1()) - Shape2->Width() / 2.0);
 }
 
 // Sets the scroll ranges and parks the cross-hair and the marker just
@@ -35,11 +42,11 @@ void Form1::Form_Load()
 void Form1::HScroll1_Change()
 {
     const Integer H = HScroll1->Value();
-    Line1->setX1(toSingle((405.0 / 450.0) * H - 1));
-    Line1->setX2(toSingle((405.0 / 450.0) * H - 1));
-    Shape2->setLeft(toSingle(double(Line1->X1()) - Shape2->Width() / 2.0));
-    Shape2->setTop(toSingle(double(Line2->Y1()) - Shape2->Width() / 2.0));
-    AirEndRpm = toInteger(format((4500.0 / 450.0) * H + 1500, "#"));
+    Line1->setX1(toSingle(ColumnsPerStep * H - 1));
+    Line1->setX2(toSingle(ColumnsPerStep * H - 1));
+    Shape2->setLeft(markerLeft());
+    Shape2->setTop(markerTop());
+    AirEndRpm = toInteger(format(RpmPerStep * H + LowestRpm, "#"));
     Label4->setText(str(AirEndRpm));
     EvaluatePoint();
 }
@@ -49,11 +56,11 @@ void Form1::HScroll1_Change()
 void Form1::VScroll1_Change()
 {
     const Integer V = VScroll1->Value();
-    Line2->setY1(toSingle(V / 2.0 - 1));
-    Line2->setY2(toSingle(V / 2.0 - 1));
-    Shape2->setLeft(toSingle(double(Line1->X1()) - Shape2->Width() / 2.0));
-    Shape2->setTop(toSingle(double(Line2->Y1()) - Shape2->Width() / 2.0));
-    Text1->setText(format((225 - double(Line2->Y1())) * (75.0 / 225.0), "##.0"));
+    Line2->setY1(toSingle(V / StepsPerRow - 1));
+    Line2->setY2(toSingle(V / StepsPerRow - 1));
+    Shape2->setLeft(markerLeft());
+    Shape2->setTop(markerTop());
+    Text1->setText(format((ZeroPowerRow - double(Line2->Y1())) * KwPerRow, "##.0"));
     EvaluatePoint();
 }
 
@@ -61,10 +68,10 @@ void Form1::VScroll1_Change()
 // horizontal first; the bars' change handlers do the rest.
 void Form1::Picture1_MouseDown(Integer /*Button*/, Integer /*Shift*/, Single X, Single Y)
 {
-    if (X >= 0 && X <= 404)
-        HScroll1->setValue(toInteger((X + 1.0) * (450.0 / 405.0)));
-    if (Y >= 0 && Y <= 224)
-        VScroll1->setValue(toInteger((Y + 1.0) * 2));
+    if (X >= 0 && X <= LastColumn)
+        HScroll1->assignValue(toInteger((X + 1.0) * StepsPerColumn));
+    if (Y >= 0 && Y <= LastRow)
+        VScroll1->assignValue(toInteger((Y + 1.0) * StepsPerRow));
 }
 
 // The cross-hair follows a drag with the right button alone, or with the

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "colors.h"
 #include "form1.h"
+#include "geometry.h"
 
 namespace chart {
 
@@ -13,7 +15,7 @@ void Form1::ScanChartRow(const std::function<Single()>& row)
     CurveX10 = 0;
     CurveX7 = 0;
     CurveX4 = 0;
-    for (Single x = 0; x <= 404; x = x + 1) {
+    for (Single x = 0; x <= geometry::LastColumn; x = x + 1) {
         PixelColor = Picture1->Point(x, row());
         if (PixelColor == Bar13Dark || PixelColor == Bar13Light)
             CurveX13 = x;

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: MIT
 #include "form1.h"
+#include "geometry.h"
 
 #include "runtime/errors.h"
 #include "runtime/numbers.h"
 
 namespace chart {
 
+using namespace geometry;
 using rt::toInteger;
 using rt::toSingle;
 using rt::val;
@@ -24,14 +27,14 @@ void Form1::Command1_Click()
     Single PK = 0; // power in kW, for the range test only
     Single x = 0;  // column of the operating point
 
-    // 1, 2.
+    // 1, 2. The pressure and the power as typed.
     next([&] { P = toSingle(val(Text2->text())); });
     next([&] { PK = toSingle(val(Text1->text())); });
 
     // 3. The row of the power, read again from the text for each end.
     if (PK >= 0 && PK <= 75) {
-        next([&] { Line2->setY1(toSingle(225 - 3 * val(Text1->text()))); });
-        next([&] { Line2->setY2(toSingle(225 - 3 * val(Text1->text()))); });
+        next([&] { Line2->setY1(toSingle(ZeroPowerRow - RowsPerKw * val(Text1->text()))); });
+        next([&] { Line2->setY2(toSingle(ZeroPowerRow - RowsPerKw * val(Text1->text()))); });
     }
 
     // 4, 5. Scan the row where the line stands, read back for every column.
@@ -54,14 +57,14 @@ void Form1::Command1_Click()
     next([&] { Line1->setX2(x); });
     next([&] { Line1->setVisible(true); });
     next([&] { Line2->setVisible(true); });
-    next([&] { Shape2->setLeft(toSingle(double(Line1->X1()) - Shape2->Width() / 2.0)); });
-    next([&] { Shape2->setTop(toSingle(double(Line2->Y1()) - Shape2->Width() / 2.0)); });
+    next([&] { Shape2->setLeft(markerLeft()); });
+    next([&] { Shape2->setTop(markerTop()); });
 
     // 10, 11. The bars, horizontal first; a value off the bar is refused.
     if (Line1->X1() >= 0)
-        next([&] { HScroll1->setValue(toInteger((450.0 / 405.0) * (double(Line1->X1()) + 1))); });
+        next([&] { HScroll1->assignValue(toInteger(StepsPerColumn * (double(Line1->X1()) + 1))); });
     if (Line2->Y1() >= 0)
-        next([&] { VScroll1->setValue(toInteger((double(Line2->Y1()) + 1) * 2)); });
+        next([&] { VScroll1->assignValue(toInteger((double(Line2->Y1()) + 1) * StepsPerRow)); });
 }
 
 } // namespace chart

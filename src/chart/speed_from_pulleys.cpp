@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: MIT
 #include "form1.h"
+#include "geometry.h"
 
 #include "runtime/errors.h"
 #include "runtime/numbers.h"
@@ -8,6 +10,7 @@
 
 namespace chart {
 
+using namespace geometry;
 using rt::intFloor;
 using rt::subtract;
 using rt::toInteger;
@@ -38,19 +41,19 @@ bool accepted(const std::optional<double>& v, double limit)
 // silently at the first box whose value is refused.
 void Form1::Command2_Click()
 {
-    // 1, 2.
+    // 1, 2. The motor speed, stored rounded down.
     const std::optional<double> motorRpm = readBox(Text3);
     if (!accepted(motorRpm, 32767))
         return;
     MotorRpm = toInteger(intFloor(*motorRpm));
 
-    // 3, 4.
+    // 3, 4. The motor pulley, stored rounded down.
     const std::optional<double> motorPulley = readBox(Text4);
     if (!accepted(motorPulley, 500))
         return;
     MotorPulley = toInteger(intFloor(*motorPulley));
 
-    // 5, 6.
+    // 5, 6. The air-end pulley, stored rounded down.
     const std::optional<double> airEndPulley = readBox(Text5);
     if (!accepted(airEndPulley, 500))
         return;
@@ -67,16 +70,16 @@ void Form1::Command2_Click()
     if (std::nearbyint(speed) > 32767)
         return;
     const Integer rpm = toInteger(speed);
-    if (toInteger(subtract(rpm, 1500) / 10.0) < 0)
+    if (toInteger(subtract(rpm, LowestRpm) / RpmPerStep) < 0)
         return;
     AirEndRpm = rpm;
 
     // 8. Above the chart: the speed is kept, the bar stays.
-    if (AirEndRpm > 6000)
+    if (AirEndRpm > HighestRpm)
         return;
 
-    // 9.
-    HScroll1->setValue(toInteger(subtract(AirEndRpm, 1500) / 10.0));
+    // 9. The speed bar to the speed.
+    HScroll1->assignValue(toInteger(subtract(AirEndRpm, LowestRpm) / RpmPerStep));
 }
 
 } // namespace chart

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "errors.h"
 
 #include <QApplication>
@@ -36,7 +37,7 @@ const char* RuntimeError::what() const noexcept
     return "Runtime error";
 }
 
-void raise(ErrorKind kind)
+void raiseError(ErrorKind kind)
 {
     throw RuntimeError(kind);
 }
@@ -45,10 +46,20 @@ namespace {
 
 bool programEnding = false;
 
+// Whether a person can see and answer a message box: a real display, not
+// Qt's offscreen or minimal platform.
+bool someoneCanAnswer()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 void showAndExit(const RuntimeError& error)
 {
     programEnding = true;
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (someoneCanAnswer()) {
         QWidget* parent = QApplication::activeWindow();
         QMessageBox::critical(parent, QString(), QStringLiteral("Runtime error: ") + error.name());
     } else {

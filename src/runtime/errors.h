@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QString>
@@ -31,11 +32,13 @@ private:
     ErrorKind kind_;
 };
 
-[[noreturn]] void raise(ErrorKind kind);
+[[noreturn]] void raiseError(ErrorKind kind);
 
 // What happens to an error that ends a handler outside error-skipping mode.
 // The default shows one modal message naming the error and ends the program
-// with exit status 1. Tests install their own to observe it.
+// with exit status 1; where nobody can answer a message (no QApplication, or
+// Qt's offscreen or minimal platform) the message goes to standard error.
+// Tests install their own handler to observe errors.
 using FatalErrorHandler = std::function<void(const RuntimeError&)>;
 void setFatalErrorHandler(FatalErrorHandler handler);
 void resetFatalErrorHandler();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "numbers.h"
 
 #include "errors.h"
@@ -17,16 +18,16 @@ namespace rt {
 Double checked(Double value)
 {
     if (std::isnan(value))
-        raise(ErrorKind::InvalidOperation);
+        raiseError(ErrorKind::InvalidOperation);
     if (std::isinf(value))
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     return value;
 }
 
 Double divide(Double a, Double b)
 {
     if (b == 0.0)
-        raise(a == 0.0 || std::isnan(a) ? ErrorKind::InvalidOperation : ErrorKind::DivisionByZero);
+        raiseError(a == 0.0 || std::isnan(a) ? ErrorKind::InvalidOperation : ErrorKind::DivisionByZero);
     return checked(a / b);
 }
 
@@ -35,17 +36,17 @@ Single toSingle(Double value)
     checked(value);
     const auto narrowed = static_cast<Single>(value);
     if (std::isinf(narrowed))
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     return narrowed;
 }
 
 Integer toInteger(Double value)
 {
     if (std::isnan(value))
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     const Double rounded = std::nearbyint(value); // the default mode rounds ties to even
     if (rounded < std::numeric_limits<Integer>::min() || rounded > std::numeric_limits<Integer>::max())
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     return static_cast<Integer>(rounded);
 }
 
@@ -58,7 +59,7 @@ Integer subtract(Integer a, Integer b)
 {
     const int result = int(a) - int(b);
     if (result < std::numeric_limits<Integer>::min() || result > std::numeric_limits<Integer>::max())
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     return static_cast<Integer>(result);
 }
 
@@ -123,7 +124,7 @@ Double toDouble(const std::string& number)
     errno = 0;
     const Double value = strtod_l(number.c_str(), nullptr, cLocale);
     if (errno == ERANGE && std::isinf(value))
-        raise(ErrorKind::Overflow);
+        raiseError(ErrorKind::Overflow);
     return value; // an underflow gives 0 or the nearest tiny number
 }
 
@@ -145,7 +146,7 @@ Integer toInteger(const QString& text)
     const QString trimmed = text.trimmed();
     std::string number;
     if (trimmed.isEmpty() || scanNumber(trimmed, 0, number) != trimmed.size())
-        raise(ErrorKind::TypeMismatch);
+        raiseError(ErrorKind::TypeMismatch);
     return toInteger(toDouble(number));
 }
 

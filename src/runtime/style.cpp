@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "style.h"
 
 #include <QStyleFactory>
@@ -18,12 +19,6 @@ int FormStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
     default:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
-}
-
-QStyle* formStyle()
-{
-    static FormStyle* style = new FormStyle; // lives as long as the program
-    return style;
 }
 
 } // namespace rt

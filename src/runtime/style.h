@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QProxyStyle>
@@ -14,8 +15,5 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;
 };
-
-// One shared instance, created on first use (after the application object).
-QStyle* formStyle();
 
 } // namespace rt

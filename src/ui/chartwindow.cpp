@@ -1,6 +1,6 @@
+// SPDX-License-Identifier: MIT
 #include "chartwindow.h"
 
-#include "drawingwindow.h"
 #include "fonts.h"
 
 #include "chart/colors.h"
@@ -15,6 +15,12 @@ namespace {
 
 constexpr rt::Long CrossHairColour = rt::rgb(255, 192, 192);
 const char* const OutsideChart = "Outside what the chart covers";
+
+// A figure turned red lies outside the chart; say so to assistive tools too.
+void describeRed(QWidget* field, rt::Long colour)
+{
+    field->setAccessibleDescription(colour == chart::colors::Red ? QString::fromLatin1(OutsideChart) : QString());
+}
 
 } // namespace
 
@@ -47,14 +53,19 @@ rt::Label* ChartWindow::axisFigure(const char* name, const char* text, int left,
     return label;
 }
 
-// A figure turned red lies outside the chart; say so to assistive tools too.
-void ChartWindow::describeRed(QWidget* field, rt::Long colour)
+ChartWindow::ChartWindow() : form_(placeControls())
 {
-    field->setAccessibleDescription(colour == chart::colors::Red ? QString::fromLatin1(OutsideChart) : QString());
+    // The load event, before the window is first shown.
+    rt::runHandler([this] { form_.Form_Load(); });
 }
 
-ChartWindow::ChartWindow()
+// The window's children are deleted by QWidget's destructor, after form_:
+// deleting a control raises none of its events.
+ChartWindow::~ChartWindow() = default;
+
+chart::Form1Controls ChartWindow::placeControls()
 {
+    chart::Form1Controls c;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Air End : KRTd258"));
     setWindowIcon(programIcon());
@@ -62,7 +73,7 @@ ChartWindow::ChartWindow()
     resize(687, 317);
 
     // The chart and its cross-hair.
-    Picture1 = place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
+    auto* Picture1 = c.Picture1 = place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
     Picture1->setPicture(QImage(QStringLiteral(":/chart.bmp")));
     Picture1->setAutoFillBackground(true);
     {
@@ -71,49 +82,49 @@ ChartWindow::ChartWindow()
         p.setColor(QPalette::WindowText, p.color(QPalette::Text));   // window text
         Picture1->setPalette(p);
     }
-    rt::Line* Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColour);
-    rt::Line* Line2 = Picture1->addLine(QStringLiteral("Line2"), 0, 112, 408, 112, CrossHairColour);
-    rt::Shape* Shape2 = Picture1->addShape(QStringLiteral("Shape2"), 227, 144, 7.8f, 7.8f, CrossHairColour);
+    c.Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColour);
+    c.Line2 = Picture1->addLine(QStringLiteral("Line2"), 0, 112, 408, 112, CrossHairColour);
+    c.Shape2 = Picture1->addShape(QStringLiteral("Shape2"), 227, 144, 7.8f, 7.8f, CrossHairColour);
 
-    VScroll1 = place(new rt::ScrollBar(Qt::Vertical, this), "VScroll1", 448, 8, 17, 257);
-    HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
+    c.VScroll1 = place(new rt::ScrollBar(Qt::Vertical, this), "VScroll1", 448, 8, 17, 257);
+    c.HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
 
     // The operating point.
     rt::Label* Label1 = caption("Label1", " PK (kW) :", 488, 16, 65, 17);
-    Text1 = place(new rt::TextBox(this), "Text1", 576, 16, 49, 19);
+    c.Text1 = place(new rt::TextBox(this), "Text1", 576, 16, 49, 19);
     rt::Label* Label3 = caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
-    Label4 = place(new rt::Label(this), "Label4", 576, 40, 49, 19);
-    Label4->setSunkenBorder();
+    c.Label4 = place(new rt::Label(this), "Label4", 576, 40, 49, 19);
+    c.Label4->setSunkenBorder();
     rt::Label* Label5 = caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
-    Text2 = place(new rt::TextBox(this), "Text2", 576, 64, 49, 19);
+    c.Text2 = place(new rt::TextBox(this), "Text2", 576, 64, 49, 19);
     rt::Label* Label19 = caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
-    Label20 = place(new rt::Label(this), "Label20", 576, 104, 49, 20);
-    Label20->setSunkenBorder();
-    Label20->setFont(captionFont());
-    Label21 = place(new rt::Label(this), "Label21", 632, 106, 49, 17);
-    Label21->setText(QStringLiteral("@ 7 bar"));
+    c.Label20 = place(new rt::Label(this), "Label20", 576, 104, 49, 20);
+    c.Label20->setSunkenBorder();
+    c.Label20->setFont(captionFont());
+    c.Label21 = place(new rt::Label(this), "Label21", 632, 106, 49, 17);
+    c.Label21->setText(QStringLiteral("@ 7 bar"));
     const QColor titleText = QColor(Qt::white); // text colour of an active title bar
-    Label4->setBackColor(titleText);
-    Label20->setBackColor(titleText);
+    c.Label4->setBackColor(titleText);
+    c.Label20->setBackColor(titleText);
 
-    Command1 = place(new rt::CommandButton(this), "Command1", 488, 136, 89, 25);
+    auto* Command1 = place(new rt::CommandButton(this), "Command1", 488, 136, 89, 25);
     Command1->setText(QStringLiteral("Calculate "));
     Command1->setToolTip(QStringLiteral("Power, Pressure, RPM"));
-    Command4 = place(new rt::CommandButton(this), "Command4", 592, 136, 73, 25);
+    auto* Command4 = place(new rt::CommandButton(this), "Command4", 592, 136, 73, 25);
     Command4->setText(QStringLiteral("Air End"));
 
     // The belt drive.
     rt::Label* Label2 = caption("Label2", "Motor RPM :", 488, 184, 73, 17);
-    Text3 = place(new rt::TextBox(this), "Text3", 576, 184, 49, 19);
+    c.Text3 = place(new rt::TextBox(this), "Text3", 576, 184, 49, 19);
     rt::Label* Label22 = caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
-    Text4 = place(new rt::TextBox(this), "Text4", 576, 208, 49, 19);
+    c.Text4 = place(new rt::TextBox(this), "Text4", 576, 208, 49, 19);
     rt::Label* Label24 = caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
-    Text5 = place(new rt::TextBox(this), "Text5", 576, 232, 49, 19);
+    c.Text5 = place(new rt::TextBox(this), "Text5", 576, 232, 49, 19);
 
-    Command2 = place(new rt::CommandButton(this), "Command2", 488, 264, 89, 25);
+    auto* Command2 = place(new rt::CommandButton(this), "Command2", 488, 264, 89, 25);
     Command2->setText(QStringLiteral("Calculate"));
     Command2->setToolTip(QStringLiteral("Calculate AirEnd RPM for above pulleys"));
-    Command3 = place(new rt::CommandButton(this), "Command3", 592, 264, 73, 25);
+    auto* Command3 = place(new rt::CommandButton(this), "Command3", 592, 264, 73, 25);
     Command3->setText(QStringLiteral("Close"));
     Command3->setToolTip(QStringLiteral("Power, Pressure, RPM"));
     for (rt::CommandButton* b : {Command1, Command4, Command2, Command3})
@@ -137,62 +148,38 @@ ChartWindow::ChartWindow()
     axisFigure("Label18", "5700", 392, 252, false);
 
     // Tab order; labels never take the focus.
-    QWidget* order[] = {Text1, HScroll1, Text2, Command1, Command4, Text3, Text4,
-                        Text5, Command2, Command3, Picture1, VScroll1};
+    QWidget* order[] = {c.Text1, c.HScroll1, c.Text2, Command1, Command4, c.Text3, c.Text4,
+                        c.Text5, Command2, Command3, Picture1, c.VScroll1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
     // Accessible names from the caption labels; red figures described.
-    const std::pair<QWidget*, rt::Label*> fields[] = {{Text1, Label1}, {Label4, Label3}, {Text2, Label5},
-                                                       {Label20, Label19}, {Text3, Label2}, {Text4, Label22},
-                                                       {Text5, Label24}};
+    const std::pair<QWidget*, rt::Label*> fields[] = {{c.Text1, Label1}, {c.Label4, Label3}, {c.Text2, Label5},
+                                                       {c.Label20, Label19}, {c.Text3, Label2}, {c.Text4, Label22},
+                                                       {c.Text5, Label24}};
     for (const auto& [field, label] : fields)
         field->setAccessibleName(label->text().trimmed());
-    for (rt::TextBox* t : {Text1, Text2})
-        connect(t, &rt::TextBox::foreColorChanged, this, [this, t](rt::Long c) { describeRed(t, c); });
-    for (rt::Label* l : {Label4, Label20})
-        connect(l, &rt::Label::foreColorChanged, this, [this, l](rt::Long c) { describeRed(l, c); });
+    for (rt::TextBox* t : {c.Text1, c.Text2})
+        connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long colour) { describeRed(t, colour); });
+    for (rt::Label* l : {c.Label4, c.Label20})
+        connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long colour) { describeRed(l, colour); });
 
     // The handlers and their events.
-    chart::Form1Controls controls;
-    controls.Picture1 = Picture1;
-    controls.Line1 = Line1;
-    controls.Line2 = Line2;
-    controls.Shape2 = Shape2;
-    controls.HScroll1 = HScroll1;
-    controls.VScroll1 = VScroll1;
-    controls.Label4 = Label4;
-    controls.Text1 = Text1;
-    controls.Text2 = Text2;
-    controls.Label20 = Label20;
-    controls.Label21 = Label21;
-    controls.Text3 = Text3;
-    controls.Text4 = Text4;
-    controls.Text5 = Text5;
-    form_ = std::make_unique<chart::Form1>(controls);
-    chart::Form1* f = form_.get();
-    HScroll1->Change = [f] { f->HScroll1_Change(); };
-    VScroll1->Change = [f] { f->VScroll1_Change(); };
-    Picture1->MouseDown = [f](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
-        f->Picture1_MouseDown(b, s, x, y);
+    c.HScroll1->Change = [this] { form_.HScroll1_Change(); };
+    c.VScroll1->Change = [this] { form_.VScroll1_Change(); };
+    Picture1->MouseDown = [this](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
+        form_.Picture1_MouseDown(b, s, x, y);
     };
-    Picture1->MouseMove = [f](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
-        f->Picture1_MouseMove(b, s, x, y);
+    Picture1->MouseMove = [this](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
+        form_.Picture1_MouseMove(b, s, x, y);
     };
-    Command1->Click = [f] { f->Command1_Click(); };
-    Command2->Click = [f] { f->Command2_Click(); };
+    Command1->Click = [this] { form_.Command1_Click(); };
+    Command2->Click = [this] { form_.Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
 
-    // The load event, before the window is first shown.
-    rt::runHandler([f] { f->Form_Load(); });
-    Text1->setFocus(Qt::OtherFocusReason);
-}
-
-ChartWindow::~ChartWindow()
-{
-    // The controls' handlers call into the form: the controls go first.
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    c.Text1->setFocus(Qt::OtherFocusReason);
+    return c;
 }
 
 void ChartWindow::Command3_Click()
@@ -206,7 +193,7 @@ void ChartWindow::Command3_Click()
 void ChartWindow::Command4_Click()
 {
     if (!drawing_)
-        drawing_ = new DrawingWindow; // the single instance; no owner window
+        drawing_ = std::make_unique<DrawingWindow>(); // the single instance; no owner window
     drawing_->showAgain();
 }
 

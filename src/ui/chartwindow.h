@@ -1,15 +1,15 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
+#include "drawingwindow.h"
+
 #include "chart/form1.h"
-#include "runtime/controls.h"
 
 #include <QWidget>
 
 #include <memory>
 
 namespace ui {
-
-class DrawingWindow;
 
 // The chart window: the chart with its cross-hair and scroll bars, the
 // operating-point figures, the two calculations, Air End and Close.
@@ -19,41 +19,25 @@ public:
     ChartWindow();
     ~ChartWindow() override;
 
-    chart::Form1& form() { return *form_; }
-
-    // The drawing window, once Air End has created it.
-    DrawingWindow* drawingWindow() const { return drawing_; }
+private:
+    // Places every control of the window, wires the events to their
+    // handlers, and hands the controls that the handlers drive to form_.
+    chart::Form1Controls placeControls();
+    template <class T>
+    T* place(T* widget, const char* name, int left, int top, int width, int height);
+    rt::Label* caption(const char* name, const char* text, int left, int top, int width, int height);
+    rt::Label* axisFigure(const char* name, const char* text, int left, int top, bool power);
 
     // Close: ends the program at once, with every window.
     void Command3_Click();
     // Air End: shows the single drawing window.
     void Command4_Click();
 
-private:
-    template <class T>
-    T* place(T* widget, const char* name, int left, int top, int width, int height);
-    rt::Label* caption(const char* name, const char* text, int left, int top, int width, int height);
-    rt::Label* axisFigure(const char* name, const char* text, int left, int top, bool power);
-    void describeRed(QWidget* field, rt::Long colour);
-
-    rt::PictureBox* Picture1;
-    rt::ScrollBar* VScroll1;
-    rt::ScrollBar* HScroll1;
-    rt::TextBox* Text1;
-    rt::TextBox* Text2;
-    rt::TextBox* Text3;
-    rt::TextBox* Text4;
-    rt::TextBox* Text5;
-    rt::Label* Label4;
-    rt::Label* Label20;
-    rt::Label* Label21;
-    rt::CommandButton* Command1;
-    rt::CommandButton* Command2;
-    rt::CommandButton* Command3;
-    rt::CommandButton* Command4;
-
-    std::unique_ptr<chart::Form1> form_;
-    DrawingWindow* drawing_ = nullptr;
+    // The controls are children of the window; form_ holds the state and
+    // handlers that drive them. The drawing window has no owner window, but
+    // lives no longer than this one.
+    chart::Form1 form_;
+    std::unique_ptr<DrawingWindow> drawing_;
 };
 
 // The icon of both windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drawingwindow.h"
 
 #include "chartwindow.h"

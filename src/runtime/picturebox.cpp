@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+#include "picturebox.h"
+
+#include "colour.h"
+#include "errors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace rt {
+
+namespace {
+
+// Whole-pixel coordinates are kept within +-FarOff, so that converting a
+// floored Single (up to 3.4e38, or NaN) to an integer is always defined.
+constexpr long long FarOff = 1'000'000'000;
+// A line or outline with an end, or a length, beyond DrawLimit pixels lies
+// far outside any picture and is not drawn: this bounds the work of a paint.
+constexpr long long DrawLimit = 100'000;
+
+// The pixel whose unit square holds a coordinate.
+long long pixelOf(Single v)
+{
+    const double f = std::floor(double(v));
+    if (!(f > -double(FarOff) && f < double(FarOff))) // far off the picture, NaN included
+        return f > 0 ? FarOff : -FarOff;
+    return static_cast<long long>(f);
+}
+
+} // namespace
+
+PictureBox::PictureBox(Border border, QWidget* parent) : QFrame(parent)
+{
+    if (border == Border::Flat) {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    } else {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    update();
+}
+
+Long PictureBox::Point(Single x, Single y) const
+{
+    const long long px = pixelOf(x);
+    const long long py = pixelOf(y);
+    if (px < 0 || py < 0 || px >= picture_.width() || py >= picture_.height())
+        return -1;
+    return fromQRgb(picture_.pixel(int(px), int(py)));
+}
+
+Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long colour)
+{
+    auto* line = new Line(this, x1, y1, x2, y2, colour);
+    line->setObjectName(name);
+    lines_.push_back(line);
+    return line;
+}
+
+ShapeControl* PictureBox::addShape(const QString& name, Single left, Single top, Single width, Single height,
+                            Long colour)
+{
+    auto* shape = new ShapeControl(this, left, top, width, height, colour);
+    shape->setObjectName(name);
+    shapes_.push_back(shape);
+    return shape;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event); // the border
+    QPainter p(this);
+    const QRect inner = contentsRect();
+    p.setClipRect(inner);
+    p.translate(inner.topLeft());
+    // Each picture pixel is drawn as a whole block at any device pixel ratio.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawImage(QPoint(0, 0), picture_);
+
+    // Lines and outlines: the pixels are chosen in picture pixels first and
+    // then filled as whole picture-pixel squares.
+    auto dot = [&p](long long x, long long y, const QColor& c) {
+        if (x >= -1 && y >= -1 && x <= DrawLimit && y <= DrawLimit)
+            p.fillRect(QRect(int(x), int(y), 1, 1), c);
+    };
+    auto span = [&](long long x0, long long y0, long long x1, long long y1, const QColor& c) {
+        const long long dx = x1 - x0, dy = y1 - y0;
+        const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+        if (steps > DrawLimit)
+            return;
+        if (dx == 0 || dy == 0) {
+            const QRect r(QPoint(int(std::min(x0, x1)), int(std::min(y0, y1))),
+                          QPoint(int(std::max(x0, x1)), int(std::max(y0, y1))));
+            p.fillRect(r, c);
+            return;
+        }
+        for (long long i = 0; i <= steps; ++i)
+            dot(x0 + (dx * i + (dx > 0 ? steps / 2 : -steps / 2)) / steps,
+                y0 + (dy * i + (dy > 0 ? steps / 2 : -steps / 2)) / steps, c);
+    };
+    for (const Line* line : lines_) {
+        if (!line->Visible())
+            continue;
+        const QColor c = toQColor(line->BorderColor());
+        const long long x0 = pixelOf(line->X1()), y0 = pixelOf(line->Y1());
+        const long long x1 = pixelOf(line->X2()), y1 = pixelOf(line->Y2());
+        if (std::llabs(x0) > DrawLimit || std::llabs(y0) > DrawLimit || std::llabs(x1) > DrawLimit ||
+            std::llabs(y1) > DrawLimit)
+            continue;
+        span(x0, y0, x1, y1, c);
+    }
+    for (const ShapeControl* shape : shapes_) {
+        const QColor c = toQColor(shape->BorderColor());
+        const long long l = pixelOf(shape->Left()), t = pixelOf(shape->Top());
+        const long long r = pixelOf(shape->Left() + shape->Width());
+        const long long b = pixelOf(shape->Top() + shape->Height());
+        if (std::llabs(l) > DrawLimit || std::llabs(t) > DrawLimit || std::llabs(r) > DrawLimit ||
+            std::llabs(b) > DrawLimit)
+            continue;
+        span(l, t, r, t, c);
+        span(l, b, r, b, c);
+        span(l, t, l, b, c);
+        span(r, t, r, b, c);
+    }
+}
+
+void PictureBox::raiseMouse(const MouseHandler& handler, int buttons,
+                            QMouseEvent* event)
+{
+    if (!handler)
+        return;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const Integer shift = Integer(((mods & Qt::ShiftModifier) ? 1 : 0) + ((mods & Qt::ControlModifier) ? 2 : 0) +
+                                  ((mods & Qt::AltModifier) ? 4 : 0));
+    // Qt hands a child widget its position rounded to whole logical pixels;
+    // the position in the window is exact at every screen scale, so it is
+    // used where the event carries a consistent one.
+    QPointF local = event->position();
+    const QPointF fromWindow = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    if (std::abs(fromWindow.x() - local.x()) <= 1 && std::abs(fromWindow.y() - local.y()) <= 1)
+        local = fromWindow;
+    const QPointF inside = local - QPointF(contentsRect().topLeft());
+    const Single x = Single(std::floor(inside.x()));
+    const Single y = Single(std::floor(inside.y()));
+    runHandler([&] { handler(Integer(buttons), shift, x, y); });
+}
+
+namespace {
+
+int buttonSum(Qt::MouseButtons buttons)
+{
+    return ((buttons & Qt::LeftButton) ? 1 : 0) + ((buttons & Qt::RightButton) ? 2 : 0) +
+           ((buttons & Qt::MiddleButton) ? 4 : 0);
+}
+
+} // namespace
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const int button = buttonSum(event->button());
+    if (button != 0) // only the left, right and middle buttons press
+        raiseMouse(MouseDown, button, event);
+    event->accept();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    raiseMouse(MouseMove, buttonSum(event->buttons()), event);
+    event->accept();
+}
+
+} // namespace rt

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "line.h"
+#include "numbers.h"
+#include "shapecontrol.h"
+
+#include <QFrame>
+#include <QImage>
+
+#include <functional>
+#include <vector>
+
+namespace rt {
+
+// Picture box: shows its picture at natural size from the inner top-left
+// corner and measures in the picture's pixels. A fractional coordinate
+// selects the pixel whose unit square holds it, for drawing and for Point.
+class PictureBox : public QFrame {
+    Q_OBJECT
+public:
+    enum class Border { Flat, Sunken };
+    explicit PictureBox(Border border, QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+
+    // The picture's own colour at (x, y) (never a line's or shape's); -1
+    // outside the picture.
+    Long Point(Single x, Single y) const;
+
+    // Lines and shapes belong to the picture box and are drawn over the
+    // picture in the order they were added.
+    Line* addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long colour);
+    ShapeControl* addShape(const QString& name, Single left, Single top, Single width, Single height, Long colour);
+
+    // Mouse events: Button and Shift as sums (1 left, 2 right, 4 middle;
+    // 1 Shift, 2 Ctrl, 4 Alt), X and Y the whole picture pixel under the
+    // pointer. Moves keep coming from outside while a button is held.
+    using MouseHandler = std::function<void(Integer button, Integer shift, Single x, Single y)>;
+    MouseHandler MouseDown;
+    MouseHandler MouseMove;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event);
+
+    QImage picture_;
+    std::vector<Line*> lines_;
+    std::vector<ShapeControl*> shapes_;
+};
+
+} // namespace rt

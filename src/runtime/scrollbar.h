@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "handler.h"
+#include "numbers.h"
+
+#include <QScrollBar>
+
+namespace rt {
+
+// Scroll bar. The program assigns its Value with assignValue(), which
+// refuses a value outside 0 to Max and, for a new value, runs the Change
+// handler to its end before it returns; the current value raises nothing.
+// The user moves it by exactly one step per arrow click, track click, arrow
+// key or wheel notch; Home and End go to the ends; a thumb drag raises
+// Change only on release.
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+    Q_PROPERTY(int Value READ value)
+    Q_PROPERTY(int Max READ maximum)
+public:
+    explicit ScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+    Integer Max() const { return Integer(maximum()); }
+    void setMax(Integer max);
+    Integer Value() const { return Integer(value()); }
+    void assignValue(int value); // an int, so that no value is narrowed before the check
+
+    // QAbstractSlider::setValue() clamps silently; the program's assignment
+    // is assignValue(), so the clamping one cannot be called by accident.
+    void setValue(int) = delete;
+
+    Handler Change;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void valueMoved(int value);
+
+    int wheelRemainder_ = 0;
+    int lastValue_ = 0; // the value the last Change was raised for
+};
+
+} // namespace rt

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#include "shapecontrol.h"
+
+#include "picturebox.h"
+
+namespace rt {
+
+ShapeControl::ShapeControl(PictureBox* owner, Single left, Single top, Single width, Single height, Long colour)
+    : QObject(owner), owner_(owner), left_(left), top_(top), width_(width), height_(height), colour_(colour)
+{
+}
+
+void ShapeControl::setLeft(Single v)
+{
+    left_ = v;
+    owner_->update();
+}
+
+void ShapeControl::setTop(Single v)
+{
+    top_ = v;
+    owner_->update();
+}
+
+} // namespace rt

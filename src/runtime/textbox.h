@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "numbers.h"
+
+#include <QLineEdit>
+
+namespace rt {
+
+// Single-line text box without a length limit.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    Long ForeColor() const { return foreColor_; }
+    void setForeColor(Long colour);
+
+signals:
+    void foreColorChanged(rt::Long colour);
+
+private:
+    Long foreColor_ = 0;
+};
+
+} // namespace rt
