@@ -212,6 +212,35 @@ private slots:
         QVERIFY(bar.value() > 50);
     }
 
+    // Qt signals valueChanged with the unchanged value when it puts a held
+    // thumb back on the value, as a change of the range does: no Change.
+    void heldThumbPutBackRaisesNoChange()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        bar.resize(441, 17);
+        bar.setMax(450);
+        bar.assignValue(7);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        int changes = 0;
+        bar.Change = [&] { ++changes; };
+        QSignalSpy signalled(&bar, &QAbstractSlider::valueChanged);
+        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+        const QPoint to = thumb + QPoint(100, 0);
+        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&bar, &move);
+        QVERIFY(bar.sliderPosition() != 7);
+        bar.setMax(449);
+        QCOMPARE(signalled.count(), 1); // Qt's signal came, with the old value
+        QCOMPARE(signalled.at(0).at(0).toInt(), 7);
+        QCOMPARE(changes, 0);
+        QTest::mouseRelease(&bar, Qt::LeftButton, Qt::NoModifier, to);
+        QCOMPARE(int(bar.Value()), 7);
+        QCOMPARE(changes, 0);
+    }
+
     void valueAboveIntegerRangeIsRefused()
     {
         ScrollBar bar(Qt::Horizontal);
