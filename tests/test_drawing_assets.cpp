@@ -18,6 +18,26 @@ const QString kIcon = QStringLiteral(ASSETS_DIR "/icon.bmp");
 
 // The grey levels the drawing may use; palette index i is grey i.
 const QSet<int> kAllowedLevels{0, 124, 128, 153, 157, 226, 230, 255};
+constexpr int kBlack = 0;
+constexpr int kPaper = 255;
+
+// The end view of the drive side: the shaft axis at pixel (420, 136), drawn
+// at 0.8 px/mm, so the square flange (150) spans 360..480 x 76..196 with its
+// edges 2 px thick, and the pitch circle (160) has a radius of 64 px with
+// bolt holes at 45, 135, 225 and 315 degrees.
+constexpr double kEndViewX = 420.0;
+constexpr double kEndViewY = 136.0;
+constexpr double kPitchRadius = 64.0;
+
+struct Area {
+    int x0, x1, y0, y1;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Area)
+
+namespace {
 
 }  // namespace
 
@@ -215,6 +235,59 @@ private slots:
         const double cxy = sxy / w - (sx / w) * (sy / w);
         const double corr = cxy / std::sqrt(vx * vy);
         QVERIFY2(std::abs(corr) >= 0.6, qPrintable(QStringLiteral("correlation %1").arg(corr)));
+    }
+
+    // The pitch circle is drawn all round, not only where the bolt holes
+    // stand on it: away from the holes, most of its course has ink within a
+    // pixel of it.
+    void drawingPitchCircleIsDrawn()
+    {
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
+        constexpr double kPi = 3.14159265358979323846;
+        int sampled = 0, inked = 0;
+        for (int deg = 0; deg < 360; ++deg) {
+            const int fromHole = std::abs((deg % 90) - 45);
+            if (fromHole < 12)
+                continue;
+            ++sampled;
+            const double a = deg * kPi / 180.0;
+            const int cx = int(std::lround(kEndViewX + kPitchRadius * std::cos(a)));
+            const int cy = int(std::lround(kEndViewY - kPitchRadius * std::sin(a)));
+            bool ink = false;
+            for (int y = cy - 1; y <= cy + 1; ++y)
+                for (int x = cx - 1; x <= cx + 1; ++x)
+                    ink = ink || drawing_.index(x, y) != kPaper;
+            inked += ink;
+        }
+        const double share = double(inked) / sampled;
+        QVERIFY2(share >= 0.9, qPrintable(QStringLiteral("ink on %1 of the circle").arg(share)));
+    }
+
+    // The housing behind the flange shows only outside the flange square: its
+    // outline meets the flange edge and stops there.
+    void drawingHousingStopsAtFlange_data()
+    {
+        QTest::addColumn<Area>("area");
+        QTest::addColumn<bool>("black");
+        QTest::newRow("left edge above the flange") << Area{370, 373, 72, 74} << true;
+        QTest::newRow("left edge inside the flange face") << Area{370, 373, 77, 83} << false;
+        QTest::newRow("bottom edge right of the flange") << Area{482, 494, 177, 178} << true;
+        QTest::newRow("bottom edge inside the flange face") << Area{472, 478, 176, 179} << false;
+    }
+
+    void drawingHousingStopsAtFlange()
+    {
+        QFETCH(Area, area);
+        QFETCH(bool, black);
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
+        int count = 0;
+        for (int y = area.y0; y <= area.y1; ++y)
+            for (int x = area.x0; x <= area.x1; ++x)
+                count += drawing_.index(x, y) == kBlack;
+        if (black)
+            QVERIFY2(count > 0, "no outline where the housing shows");
+        else
+            QVERIFY2(count == 0, qPrintable(QStringLiteral("%1 outline pixels on the flange face").arg(count)));
     }
 };
 

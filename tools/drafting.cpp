@@ -7,6 +7,7 @@
 #include <QPolygonF>
 #include <QRectF>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -115,12 +116,32 @@ void Sheet::circle(QPointF c, double r, const QPen &pen)
     p_.drawEllipse(c, r, r);
 }
 
-void Sheet::arc(QPointF c, double r, double startDeg, double spanDeg, const QPen &pen)
+void Sheet::centreCircle(QPointF c, double r, double dashAtDeg)
 {
+    QPen pen = centrePen();
+    const QList<qreal> pattern = pen.dashPattern();
+    double period = 0.0;
+    for (qreal d : pattern)
+        period += d;
+    // Stretch or shrink the pattern to a whole number of periods per
+    // quarter turn.
+    const double quarter = std::numbers::pi * r / 2.0;
+    const double periods = std::max(1.0, std::round(quarter / period));
+    const double stretch = quarter / (periods * period);
+    QList<qreal> fitted;
+    for (qreal d : pattern)
+        fitted << d * stretch;
+    pen.setDashPattern(fitted);
+
+    // Start half a long dash before the given angle, going counter-clockwise.
+    const double startDeg = dashAtDeg - (fitted.front() / 2.0 / r) * 180.0 / std::numbers::pi;
+    const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    QPainterPath path;
+    path.arcMoveTo(box, startDeg);
+    path.arcTo(box, startDeg, 360.0);
     p_.setPen(pen);
     p_.setBrush(Qt::NoBrush);
-    p_.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(std::lround(startDeg * 16)),
-               int(std::lround(spanDeg * 16)));
+    p_.drawPath(path);
 }
 
 void Sheet::arrow(QPointF tip, QPointF dir)

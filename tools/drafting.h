@@ -86,9 +86,10 @@ public:
     void thickPath(const QPainterPath &path);
     void circle(QPointF c, double r, const QPen &pen);
 
-    // Arc of the circle about c, angles in degrees counter-clockwise from the
-    // positive x axis.
-    void arc(QPointF c, double r, double startDeg, double spanDeg, const QPen &pen);
+    // A full circle as a centre line (a pitch circle), its pattern fitted so
+    // that a long dash lies centred on `dashAtDeg` (counter-clockwise from
+    // the positive x axis) and on every quarter turn from there.
+    void centreCircle(QPointF c, double r, double dashAtDeg);
 
     // Closed, filled arrowhead with its tip at `tip`, pointing along `dir`.
     void arrow(QPointF tip, QPointF dir);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -29,10 +30,15 @@ void drawEndView(Sheet &s, const View &v)
         const double x0 = thick(tl.x()), y0 = thick(tl.y()), x1 = thick(br.x()), y1 = thick(br.y());
         const double fx1 = thick(v(flangeHalf, 0).x()), fy0 = thick(v(0, flangeHalf).y());
         const double r = 14.0;
+        // The top-left corner is rounded within the strip between the flange
+        // face's top edge and the housing top, so that the outline starts on
+        // that edge and never runs down into the face.
+        const double rLeft = std::min(r * 0.4, fy0 - y0);
         QPainterPath h;
         h.moveTo(x0, fy0);
-        h.lineTo(x0, y0 + r * 0.4);
-        h.quadTo(x0, y0, x0 + r * 0.4, y0);
+        if (fy0 - y0 > rLeft)
+            h.lineTo(x0, y0 + rLeft);
+        h.quadTo(x0, y0, x0 + rLeft, y0);
         h.lineTo(x1 - r, y0);
         h.quadTo(x1, y0, x1, y0 + r);
         h.lineTo(x1, y1 - r);
@@ -54,10 +60,10 @@ void drawEndView(Sheet &s, const View &v)
                         v(-h + k, -h), v(-h, -h + k), v(-h, h - k)});
     }
     const double pitch = v.len(pitchR);
+    s.centreCircle(c, pitch, 45.0);
     for (int i = 0; i < 4; ++i) {
         const double a = (45.0 + 90.0 * i) * std::numbers::pi / 180.0;
         const QPointF hc = c + QPointF(std::cos(a), -std::sin(a)) * pitch;
-        s.arc(c, pitch, 45.0 + 90.0 * i - 9.0, 18.0, s.centrePen());
         s.circle(hc, v.len(boltHoleR), s.thickPen());
         // Short radial centre mark through the hole.
         const QPointF u(std::cos(a), -std::sin(a));
