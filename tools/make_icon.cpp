@@ -55,8 +55,8 @@ double lit(double theta, double base, double highlight)
     // Blinn half vector with the viewer at (0, 1).
     const double hx = lx, hz = lz + 1.0;
     const double hl = std::hypot(hx, hz);
-    const double spec = std::pow(std::max(0.0, (nx * hx + nz * hz) / hl), 24.0);
-    return base * (0.30 + 0.70 * diffuse) + highlight * spec;
+    const double specular = std::pow(std::max(0.0, (nx * hx + nz * hz) / hl), 24.0);
+    return base * (0.30 + 0.70 * diffuse) + highlight * specular;
 }
 
 // A plain cylinder (shaft, journal): theta from the offset across the axis.
