@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Checks the built-in chart picture byte by byte: BMP header and layout, the
 // colour code, the grid, and the course of the four pressure curves.
 
-#include <QFile>
 #include <QtTest>
 
 #include "../tools/chart_curves.h"
+#include "bmp_reader.h"
+#include "chart/colors.h"
 
 #include <algorithm>
 #include <array>
@@ -18,13 +20,17 @@ constexpr int kRowBytes = 1216;
 constexpr int kPixelOffset = 54;
 constexpr qsizetype kFileSize = 273656;
 
-constexpr quint32 kWhite = 0xFFFFFF;
-constexpr quint32 kGrey = 0x767676;
+// The program's colour code, which its row scan reads the curves by.
+namespace colors = chart::colors;
+constexpr quint32 kWhite = quint32(colors::Background);
+constexpr quint32 kGrey = quint32(colors::Grid);
 
 constexpr int kCurves = 4;  // 13, 10, 7, 4 bar, left to right
 constexpr std::array<int, kCurves> kBar = {13, 10, 7, 4};
-constexpr std::array<quint32, kCurves> kDark = {0xFF0000, 0x00FF00, 0x0000FF, 0x708040};
-constexpr std::array<quint32, kCurves> kLight = {0xFFFF00, 0x00FFFF, 0xFF00FF, 0xA6A653};
+constexpr std::array<quint32, kCurves> kDark = {quint32(colors::Bar13Dark), quint32(colors::Bar10Dark),
+                                                quint32(colors::Bar7Dark), quint32(colors::Bar4Dark)};
+constexpr std::array<quint32, kCurves> kLight = {quint32(colors::Bar13Light), quint32(colors::Bar10Light),
+                                                 quint32(colors::Bar7Light), quint32(colors::Bar4Light)};
 
 int curveIndex(int bar)
 {
@@ -112,33 +118,24 @@ class TestChartAsset : public QObject
     Q_OBJECT
 
 private:
-    QByteArray m_bytes;
+    BmpReader m_bmp;
     std::array<std::array<Run, kHeight>, kCurves> m_runs;
 
-    quint32 field(int offset, int size) const
-    {
-        quint32 v = 0;
-        for (int i = size - 1; i >= 0; --i)
-            v = (v << 8) | static_cast<quint8>(m_bytes[offset + i]);
-        return v;
-    }
+    quint32 field(int offset, int size) const { return m_bmp.field(offset, size); }
 
     // Colour value (blue * 65536 + green * 256 + red) of column x, row y (0 = top).
-    quint32 colour(int x, int y) const
-    {
-        const int at = kPixelOffset + (kHeight - 1 - y) * kRowBytes + 3 * x;
-        return field(at, 1) << 16 | field(at + 1, 1) << 8 | field(at + 2, 1);
-    }
+    quint32 colour(int x, int y) const { return m_bmp.colour(x, y); }
 
     bool isLight(int curve, int x, int y) const { return colour(x, y) == kLight[curve]; }
 
 private slots:
     void initTestCase()
     {
-        QFile file(QStringLiteral(ASSETS_DIR "/chart.bmp"));
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
-        m_bytes = file.readAll();
-        QCOMPARE(m_bytes.size(), kFileSize);
+        QVERIFY(m_bmp.load(QStringLiteral(ASSETS_DIR "/chart.bmp")));
+        QCOMPARE(m_bmp.size(), kFileSize);
+        // The pixels are read where the header places them; the header test
+        // pins those fields to the chart's layout.
+        QVERIFY(m_bmp.pixelsInside());
 
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: MIT
 // Format checks of the built-in dimension drawing and window icon, read byte
 // by byte from the BMP files without an image loader.
 
-#include <QFile>
 #include <QObject>
 #include <QSet>
 #include <QtTest>
 
 #include <cmath>
 #include <cstdint>
+
+#include "bmp_reader.h"
 
 namespace {
 
@@ -16,42 +18,26 @@ const QString kIcon = QStringLiteral(ASSETS_DIR "/icon.bmp");
 
 // The grey levels the drawing may use; palette index i is grey i.
 const QSet<int> kAllowedLevels{0, 124, 128, 153, 157, 226, 230, 255};
+constexpr int kBlack = 0;
+constexpr int kPaper = 255;
 
-struct Bmp {
-    QByteArray bytes;
+// The end view of the drive side: the shaft axis at pixel (420, 136), drawn
+// at 0.8 px/mm, so the square flange (150) spans 360..480 x 76..196 with its
+// edges 2 px thick, and the pitch circle (160) has a radius of 64 px with
+// bolt holes at 45, 135, 225 and 315 degrees.
+constexpr double kEndViewX = 420.0;
+constexpr double kEndViewY = 136.0;
+constexpr double kPitchRadius = 64.0;
 
-    bool load(const QString &path)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return false;
-        bytes = f.readAll();
-        return bytes.size() >= 54;
-    }
-    int u8(qsizetype at) const { return static_cast<unsigned char>(bytes.at(at)); }
-    std::uint32_t u16(qsizetype at) const { return std::uint32_t(u8(at)) | std::uint32_t(u8(at + 1)) << 8; }
-    std::uint32_t u32(qsizetype at) const { return u16(at) | u16(at + 2) << 16; }
-    std::int32_t i32(qsizetype at) const { return std::int32_t(u32(at)); }
-
-    std::int32_t width() const { return i32(18); }
-    std::int32_t height() const { return i32(22); }
-    int bitsPerPixel() const { return int(u16(28)); }
-    std::uint32_t pixelOffset() const { return u32(10); }
-    qsizetype stride() const { return ((qsizetype(width()) * bitsPerPixel() + 31) / 32) * 4; }
-
-    // Byte position of pixel (x, y), y counted from the top; rows are stored
-    // bottom-up.
-    qsizetype at(int x, int y) const
-    {
-        return qsizetype(pixelOffset()) + qsizetype(height() - 1 - y) * stride()
-               + qsizetype(x) * (bitsPerPixel() / 8);
-    }
-    int index(int x, int y) const { return u8(at(x, y)); }
-    // Blue, green, red of a 24-bit pixel.
-    int blue(int x, int y) const { return u8(at(x, y)); }
-    int green(int x, int y) const { return u8(at(x, y) + 1); }
-    int red(int x, int y) const { return u8(at(x, y) + 2); }
+struct Area {
+    int x0, x1, y0, y1;
 };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Area)
+
+namespace {
 
 }  // namespace
 
@@ -59,17 +45,10 @@ class TestDrawingAssets : public QObject {
     Q_OBJECT
 
 private:
-    Bmp drawing_;
-    Bmp icon_;
+    BmpReader drawing_;
+    BmpReader icon_;
     bool drawingOk_ = false;
     bool iconOk_ = false;
-
-    // The pixel data must lie fully inside the file before any pixel is read.
-    static bool pixelsInside(const Bmp &b)
-    {
-        return b.width() > 0 && b.height() > 0
-               && qsizetype(b.pixelOffset()) + b.stride() * b.height() <= b.bytes.size();
-    }
 
 private slots:
     void initTestCase()
@@ -97,11 +76,11 @@ private slots:
         QFETCH(int, bitsPerPixel);
         QFETCH(int, paletteEntries);
 
-        Bmp b;
+        BmpReader b;
         QVERIFY2(b.load(path), qPrintable(path + QStringLiteral(" is missing or too short")));
-        QCOMPARE(b.bytes.at(0), 'B');
-        QCOMPARE(b.bytes.at(1), 'M');
-        QCOMPARE(b.u32(2), std::uint32_t(b.bytes.size()));          // file size field
+        QCOMPARE(b.bytes().at(0), 'B');
+        QCOMPARE(b.bytes().at(1), 'M');
+        QCOMPARE(b.u32(2), std::uint32_t(b.size()));          // file size field
         QCOMPARE(b.u32(14), std::uint32_t(40));                       // BITMAPINFOHEADER
         QCOMPARE(b.width(), width);
         QCOMPARE(b.height(), height);                                 // positive: bottom-up
@@ -110,7 +89,7 @@ private slots:
         QCOMPARE(b.u32(30), std::uint32_t(0));                        // BI_RGB, no compression
         QCOMPARE(b.pixelOffset(), std::uint32_t(14 + 40 + 4 * paletteEntries));
         const qsizetype pixelBytes = b.stride() * height;
-        QCOMPARE(qsizetype(b.bytes.size()), qsizetype(b.pixelOffset()) + pixelBytes);
+        QCOMPARE(qsizetype(b.size()), qsizetype(b.pixelOffset()) + pixelBytes);
         const std::uint32_t imageSize = b.u32(34);
         QVERIFY2(imageSize == 0 || imageSize == std::uint32_t(pixelBytes),
                  qPrintable(QStringLiteral("image size field %1").arg(imageSize)));
@@ -124,7 +103,7 @@ private slots:
     void drawingPaletteIsGreyRamp()
     {
         QVERIFY(drawingOk_);
-        QVERIFY(drawing_.bytes.size() >= 54 + 256 * 4);
+        QVERIFY(drawing_.size() >= 54 + 256 * 4);
         for (int i = 0; i < 256; ++i) {
             const qsizetype e = 54 + 4 * i;
             const bool grey = drawing_.u8(e) == i && drawing_.u8(e + 1) == i && drawing_.u8(e + 2) == i
@@ -140,7 +119,7 @@ private slots:
 
     void drawingUsesOnlyAllowedLevels()
     {
-        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
         for (int y = 0; y < drawing_.height(); ++y)
             for (int x = 0; x < drawing_.width(); ++x) {
                 const int level = drawing_.index(x, y);
@@ -164,7 +143,7 @@ private slots:
     {
         QFETCH(QList<int>, levels);
         QFETCH(double, minShare);
-        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
         const QSet<int> wanted(levels.cbegin(), levels.cend());
         qint64 count = 0;
         for (int y = 0; y < drawing_.height(); ++y)
@@ -179,7 +158,7 @@ private slots:
     // lower half of the picture. Catches rows written in the wrong order.
     void drawingInsetIsAtLowerLeft()
     {
-        QVERIFY(drawingOk_ && pixelsInside(drawing_));
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
         int bestRow = -1, bestRun = 0;
         for (int y = 0; y < drawing_.height(); ++y) {
             int run = 0;
@@ -200,7 +179,7 @@ private slots:
     // darker than white.
     void iconIsGreyOnWhite()
     {
-        QVERIFY(iconOk_ && pixelsInside(icon_));
+        QVERIFY(iconOk_ && icon_.pixelsInside());
         int drawn = 0;
         for (int y = 0; y < icon_.height(); ++y)
             for (int x = 0; x < icon_.width(); ++x) {
@@ -228,7 +207,7 @@ private slots:
     {
         QFETCH(int, x);
         QFETCH(int, y);
-        QVERIFY(iconOk_ && pixelsInside(icon_));
+        QVERIFY(iconOk_ && icon_.pixelsInside());
         QCOMPARE(icon_.red(x, y), 255);
         QCOMPARE(icon_.green(x, y), 255);
         QCOMPARE(icon_.blue(x, y), 255);
@@ -238,7 +217,7 @@ private slots:
     // strongly correlated in x and y.
     void iconRotorIsDiagonal()
     {
-        QVERIFY(iconOk_ && pixelsInside(icon_));
+        QVERIFY(iconOk_ && icon_.pixelsInside());
         double w = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
         for (int y = 0; y < icon_.height(); ++y)
             for (int x = 0; x < icon_.width(); ++x) {
@@ -256,6 +235,59 @@ private slots:
         const double cxy = sxy / w - (sx / w) * (sy / w);
         const double corr = cxy / std::sqrt(vx * vy);
         QVERIFY2(std::abs(corr) >= 0.6, qPrintable(QStringLiteral("correlation %1").arg(corr)));
+    }
+
+    // The pitch circle is drawn all round, not only where the bolt holes
+    // stand on it: away from the holes, most of its course has ink within a
+    // pixel of it.
+    void drawingPitchCircleIsDrawn()
+    {
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
+        constexpr double kPi = 3.14159265358979323846;
+        int sampled = 0, inked = 0;
+        for (int deg = 0; deg < 360; ++deg) {
+            const int fromHole = std::abs((deg % 90) - 45);
+            if (fromHole < 12)
+                continue;
+            ++sampled;
+            const double a = deg * kPi / 180.0;
+            const int cx = int(std::lround(kEndViewX + kPitchRadius * std::cos(a)));
+            const int cy = int(std::lround(kEndViewY - kPitchRadius * std::sin(a)));
+            bool ink = false;
+            for (int y = cy - 1; y <= cy + 1; ++y)
+                for (int x = cx - 1; x <= cx + 1; ++x)
+                    ink = ink || drawing_.index(x, y) != kPaper;
+            inked += ink;
+        }
+        const double share = double(inked) / sampled;
+        QVERIFY2(share >= 0.9, qPrintable(QStringLiteral("ink on %1 of the circle").arg(share)));
+    }
+
+    // The housing behind the flange shows only outside the flange square: its
+    // outline meets the flange edge and stops there.
+    void drawingHousingStopsAtFlange_data()
+    {
+        QTest::addColumn<Area>("area");
+        QTest::addColumn<bool>("black");
+        QTest::newRow("left edge above the flange") << Area{370, 373, 72, 74} << true;
+        QTest::newRow("left edge inside the flange face") << Area{370, 373, 77, 83} << false;
+        QTest::newRow("bottom edge right of the flange") << Area{482, 494, 177, 178} << true;
+        QTest::newRow("bottom edge inside the flange face") << Area{472, 478, 176, 179} << false;
+    }
+
+    void drawingHousingStopsAtFlange()
+    {
+        QFETCH(Area, area);
+        QFETCH(bool, black);
+        QVERIFY(drawingOk_ && drawing_.pixelsInside());
+        int count = 0;
+        for (int y = area.y0; y <= area.y1; ++y)
+            for (int x = area.x0; x <= area.x1; ++x)
+                count += drawing_.index(x, y) == kBlack;
+        if (black)
+            QVERIFY2(count > 0, "no outline where the housing shows");
+        else
+            QVERIFY2(count == 0, qPrintable(QStringLiteral("%1 outline pixels on the flange face").arg(count)));
     }
 };
 

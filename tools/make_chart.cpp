@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the KRTd258 performance chart: shaft power (rows, 75 kW at the top,
 // 1 kW per 3 rows) over air-end speed (columns, 1500 + (x + 1) * 100 / 9 1/min)
 // for the differential pressures 13, 10, 7 and 4 bar, as a 24-bit BMP.
@@ -14,28 +15,33 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <span>
 #include <vector>
 
-#include "bmp_header.h"
+#include "bmp_writer.h"
+#include "chart/colors.h"
 #include "chart_curves.h"
 
 namespace {
 
 using namespace chart_curves;
+namespace colors = chart::colors;
 
 constexpr int kWidth = 405;
 constexpr int kHeight = 225;
-constexpr int kRowBytes = kWidth * 3 + 1;  // one zero pad byte per row
-constexpr int kHeaderBytes = 54;
-constexpr int kTrailingBytes = 2;
-constexpr int kFileBytes = kHeaderBytes + kHeight * kRowBytes + kTrailingBytes;
-constexpr std::uint32_t kPixelsPerMetre = 2834;
 
-// Colour values are blue * 65536 + green * 256 + red.
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kGrey = 0x767676;
+// The picture's file carries no image size, 2834 pixels per metre and two
+// zero bytes after the pixels.
+constexpr bmp::Options kFileOptions{.pixelsPerMetre = 2834, .recordImageSize = false, .trailingBytes = 2};
+
+// The colour code the program's row scan reads the curves by; colour values
+// are blue * 65536 + green * 256 + red.
+constexpr std::uint32_t colour(colors::Long value)
+{
+    return static_cast<std::uint32_t>(value);
+}
+constexpr std::uint32_t kWhite = colour(colors::Background);
+constexpr std::uint32_t kGrey = colour(colors::Grid);
 
 struct Curve {
     int firstRow;
@@ -46,10 +52,10 @@ struct Curve {
 };
 
 constexpr std::array<Curve, 4> kCurves = {{
-    {kFirstRow13, kLastLightRow13, 0xFF0000, 0xFFFF00, kRight13},  // 13 bar: blue / cyan
-    {kFirstRow10, kLastLightRow10, 0x00FF00, 0x00FFFF, kRight10},  // 10 bar: green / yellow
-    {kFirstRow7, kLastLightRow7, 0x0000FF, 0xFF00FF, kRight7},     // 7 bar: red / magenta
-    {kFirstRow4, kLastLightRow4, 0x708040, 0xA6A653, kRight4},     // 4 bar: dark / light blue-green
+    {kFirstRow13, kLastLightRow13, colour(colors::Bar13Dark), colour(colors::Bar13Light), kRight13},
+    {kFirstRow10, kLastLightRow10, colour(colors::Bar10Dark), colour(colors::Bar10Light), kRight10},
+    {kFirstRow7, kLastLightRow7, colour(colors::Bar7Dark), colour(colors::Bar7Light), kRight7},
+    {kFirstRow4, kLastLightRow4, colour(colors::Bar4Dark), colour(colors::Bar4Light), kRight4},
 }};
 
 using Picture = std::vector<std::uint32_t>;  // kWidth * kHeight, top row first
@@ -99,25 +105,6 @@ void drawCurve(Picture &pic, const Curve &curve)
     }
 }
 
-std::vector<std::uint8_t> encodeBmp(const Picture &pic)
-{
-    std::vector<std::uint8_t> out;
-    out.reserve(kFileBytes);
-    bmp::putHeader(out, {kFileBytes, kHeaderBytes, kWidth, kHeight, 24, 0, kPixelsPerMetre, 0});
-
-    for (int y = kHeight - 1; y >= 0; --y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const std::uint32_t c = pic[static_cast<std::size_t>(y) * kWidth + x];
-            out.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));  // blue
-            out.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));   // green
-            out.push_back(static_cast<std::uint8_t>(c & 0xFF));          // red
-        }
-        out.push_back(0);
-    }
-    out.insert(out.end(), kTrailingBytes, 0);
-    return out;
-}
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -132,12 +119,7 @@ int main(int argc, char **argv)
     for (const Curve &curve : kCurves)
         drawCurve(pic, curve);
 
-    const std::vector<std::uint8_t> bytes = encodeBmp(pic);
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
+    if (!bmp::writeFile(argv[1], bmp::encodeColour(kWidth, kHeight, pic, kFileOptions))) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
         return 1;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Generates the window icon: a 32 x 32 pixel, 24-bit BMP showing a grey
 // helical screw rotor with its drive shaft, lying diagonally on white.
 //
@@ -16,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "bmp_header.h"
+#include "bmp_writer.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ double lit(double theta, double base, double highlight)
     // Blinn half vector with the viewer at (0, 1).
     const double hx = lx, hz = lz + 1.0;
     const double hl = std::hypot(hx, hz);
-    const double spec = std::pow(std::max(0.0, (nx * hx + nz * hz) / hl), 24.0);
-    return base * (0.30 + 0.70 * diffuse) + highlight * spec;
+    const double specular = std::pow(std::max(0.0, (nx * hx + nz * hz) / hl), 24.0);
+    return base * (0.30 + 0.70 * diffuse) + highlight * specular;
 }
 
 // A plain cylinder (shaft, journal): theta from the offset across the axis.
@@ -146,25 +147,15 @@ std::array<std::array<int, kSize>, kSize> render()
     return img;
 }
 
-// 24-bit BMP, bottom-up, uncompressed.
-std::vector<std::uint8_t> encodeBmp(const std::array<std::array<int, kSize>, kSize> &img)
+// Every pixel as a colour value (blue * 65536 + green * 256 + red) of its grey.
+std::vector<std::uint32_t> colourValues(const std::array<std::array<int, kSize>, kSize> &img)
 {
-    const int stride = (kSize * 3 + 3) & ~3;
-    const std::uint32_t offset = 14 + 40;
-    const std::uint32_t pixels = std::uint32_t(stride) * kSize;
-    std::vector<std::uint8_t> out;
-    bmp::putHeader(out, {offset + pixels, offset, kSize, kSize, 24, pixels, 3780, 0});
-    for (int y = kSize - 1; y >= 0; --y) {
-        for (int x = 0; x < kSize; ++x) {
-            const auto g = std::uint8_t(img[y][x]);
-            out.push_back(g);  // blue
-            out.push_back(g);  // green
-            out.push_back(g);  // red
-        }
-        for (int pad = kSize * 3; pad < stride; ++pad)
-            out.push_back(0);
-    }
-    return out;
+    std::vector<std::uint32_t> colours;
+    colours.reserve(kSize * kSize);
+    for (const auto &row : img)
+        for (int g : row)
+            colours.push_back(std::uint32_t(g) * 0x010101u);
+    return colours;
 }
 
 }  // namespace
@@ -172,9 +163,7 @@ std::vector<std::uint8_t> encodeBmp(const std::array<std::array<int, kSize>, kSi
 int main(int argc, char **argv)
 {
     const std::string path = argc > 1 ? argv[1] : "assets/icon.bmp";
-    const std::vector<std::uint8_t> bytes = encodeBmp(render());
-    std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0) {
+    if (!bmp::writeFile(path, bmp::encodeColour(kSize, kSize, colourValues(render()), {}))) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", path.c_str());
         return EXIT_FAILURE;
     }
