@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Set-up shared by the tests that drive the real chart window: a fresh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the built program in a real X window (Xvfb), clicks it as a person
 # would and checks what the screen shows.
 #   realwindow_test.sh PROGRAM SOURCE_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two calculations on the real chart window: speed from power and
 // pressure, and speed from the belt pulleys. No input may end the program.
 #include "chart_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Controls of the form runtime: the scroll bar's refusal, re-entry and user
 // steps, the text box's length, the picture box's Point, drawing and mouse.
 #include "runtime/controls.h"

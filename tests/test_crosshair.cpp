@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cross-hair of the chart window: start-up, the two bars and the mouse.
 #include "chart_fixture.h"
 

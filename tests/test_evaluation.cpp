@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Evaluation of the cross-hair point on the real chart window: pressure,
 // delivery with its band, and the red flags, driven through the scroll bars.
 #include "chart_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart window as laid out: places, texts, fonts, tab order, focus,
 // colours and tool tips, and that every caption fits its box.
 #include "runtime/controls.h"

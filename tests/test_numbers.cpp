@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number semantics of the form runtime: the lenient read, pattern formatting,
 // rounding and the range errors.
 #include "runtime/errors.h"

@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: MIT
 // The chart window's picture box reads back exactly the shipped chart file,
 // pixel for pixel, whatever is drawn over it, and -1 outside the picture.
+#include "bmp_reader.h"
+
 #include "runtime/controls.h"
 #include "ui/chartwindow.h"
 
@@ -8,22 +11,19 @@
 class TestPicturePoint : public QObject {
     Q_OBJECT
 
-    QByteArray file;
+    BmpReader file;
 
     // The colour value of pixel (x, y) straight from the BMP bytes.
-    rt::Long fromFile(int x, int y) const
-    {
-        const auto* p = reinterpret_cast<const unsigned char*>(file.constData()) + 54 + (224 - y) * 1216 + 3 * x;
-        return rt::Long(p[0]) * 65536 + rt::Long(p[1]) * 256 + rt::Long(p[2]);
-    }
+    rt::Long fromFile(int x, int y) const { return rt::Long(file.colour(x, y)); }
 
 private slots:
     void initTestCase()
     {
-        QFile f(QStringLiteral(ASSETS_DIR "/chart.bmp"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        file = f.readAll();
+        QVERIFY(file.load(QStringLiteral(ASSETS_DIR "/chart.bmp")));
         QCOMPARE(file.size(), 273656);
+        QCOMPARE(QSize(file.width(), file.height()), QSize(405, 225));
+        QCOMPARE(file.bitsPerPixel(), 24);
+        QVERIFY(file.pixelsInside());
     }
 
     void everyPixel_data()

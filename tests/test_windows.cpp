@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two windows together: the single drawing window, Close, and closing
 // the chart window through its frame.
 #include "runtime/errors.h"

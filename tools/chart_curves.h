@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The course of the four curves of the KRTd258 chart: the rightmost column of
