@@ -11,11 +11,10 @@
 
 #include <cstdint>
 
-class BmpReader
-{
+class BmpReader {
 public:
     // False when the file cannot be read or is shorter than the headers.
-    bool load(const QString &path)
+    bool load(const QString& path)
     {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
@@ -24,7 +23,7 @@ public:
         return bytes_.size() >= 54;
     }
 
-    const QByteArray &bytes() const { return bytes_; }
+    const QByteArray& bytes() const { return bytes_; }
     qsizetype size() const { return bytes_.size(); }
 
     int u8(qsizetype at) const { return static_cast<unsigned char>(bytes_.at(at)); }
@@ -49,15 +48,14 @@ public:
     // The pixel data lies fully inside the file; check before reading pixels.
     bool pixelsInside() const
     {
-        return width() > 0 && height() > 0 && (bitsPerPixel() == 8 || bitsPerPixel() == 24)
-               && qsizetype(pixelOffset()) + stride() * height() <= size();
+        return width() > 0 && height() > 0 && (bitsPerPixel() == 8 || bitsPerPixel() == 24) &&
+               qsizetype(pixelOffset()) + stride() * height() <= size();
     }
 
     // Byte position of pixel (x, y), y counted from the top.
     qsizetype at(int x, int y) const
     {
-        return qsizetype(pixelOffset()) + qsizetype(height() - 1 - y) * stride()
-               + qsizetype(x) * (bitsPerPixel() / 8);
+        return qsizetype(pixelOffset()) + qsizetype(height() - 1 - y) * stride() + qsizetype(x) * (bitsPerPixel() / 8);
     }
 
     // Palette index of an 8-bit pixel.

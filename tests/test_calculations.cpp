@@ -28,8 +28,8 @@ class TestCalculations : public QObject, ChartFixture {
     // pressure band it shows.
     QString deliveryAt(int rpm)
     {
-        const QMap<QString, double> slope{{"@ 4 bar", 8.5 / 4100}, {"@ 7 bar", 8.5 / 4200},
-                                          {"@ 10 bar", 7.7 / 3900}, {"@ 13 bar", 6.2 / 3200}};
+        const QMap<QString, double> slope{
+            {"@ 4 bar", 8.5 / 4100}, {"@ 7 bar", 8.5 / 4200}, {"@ 10 bar", 7.7 / 3900}, {"@ 13 bar", 6.2 / 3200}};
         return format(Single(slope.value(text("Label21")) * (rpm - 1500) + 2.5), "##.0");
     }
 
@@ -44,26 +44,46 @@ private slots:
         QTest::addColumn<QString>("pressure");
         QTest::addColumn<int>("h");
         QTest::addColumn<int>("v");
-        QTest::newRow("worked example") << "30" << "8.5" << 124 << 272;
-        QTest::newRow("pressure 4 is on the 4 bar curve") << "30" << "4" << 201 << 272;
-        QTest::newRow("pressure 7 is on the 7 bar curve") << "30" << "7" << 149 << 272;
-        QTest::newRow("pressure 10 is on the 10 bar curve") << "30" << "10" << 100 << 272;
-        QTest::newRow("pressure 13 is on the 13 bar curve") << "30" << "13" << 59 << 272;
-        QTest::newRow("3.99 keeps the vertical line") << "30" << "3.99" << 200 << 272;
-        QTest::newRow("13.01 keeps the vertical line") << "30" << "13.01" << 200 << 272;
-        QTest::newRow("empty pressure") << "30" << "" << 200 << 272;
-        QTest::newRow("power 75 is row 0") << "75" << "8.5" << 193 << 2;
-        QTest::newRow("power 0 is row 225, no curves, V refused") << "0" << "8.5" << 1 << 202;
-        QTest::newRow("power 0.25 gives 450.5, V 450") << "0.25" << "8.5" << 1 << 450;
-        QTest::newRow("power -1 keeps row 100") << "-1" << "8.5" << 214 << 202;
-        QTest::newRow("power 75.5 keeps row 100") << "75.5" << "8.5" << 214 << 202;
-        QTest::newRow("power 75.000001: row just above 0") << "75.000001" << "8.5" << 1 << 202;
-        QTest::newRow("power 74, pressure 8: missing 7 bar is column 0") << "74" << "8" << 128 << 8;
-        QTest::newRow("power 74, pressure 5: x = 0") << "74" << "5" << 1 << 8;
-        QTest::newRow("power beyond Single keeps row") << "1e39" << "8.5" << 214 << 202;
-        QTest::newRow("power beyond Double keeps row") << "1e999" << "8.5" << 214 << 202;
-        QTest::newRow("pressure beyond Double") << "30" << "1e999" << 200 << 272;
-        QTest::newRow("letters") << "abc" << "x" << 200 << 202;
+        QTest::newRow("worked example") << "30"
+                                        << "8.5" << 124 << 272;
+        QTest::newRow("pressure 4 is on the 4 bar curve") << "30"
+                                                          << "4" << 201 << 272;
+        QTest::newRow("pressure 7 is on the 7 bar curve") << "30"
+                                                          << "7" << 149 << 272;
+        QTest::newRow("pressure 10 is on the 10 bar curve") << "30"
+                                                            << "10" << 100 << 272;
+        QTest::newRow("pressure 13 is on the 13 bar curve") << "30"
+                                                            << "13" << 59 << 272;
+        QTest::newRow("3.99 keeps the vertical line") << "30"
+                                                      << "3.99" << 200 << 272;
+        QTest::newRow("13.01 keeps the vertical line") << "30"
+                                                       << "13.01" << 200 << 272;
+        QTest::newRow("empty pressure") << "30"
+                                        << "" << 200 << 272;
+        QTest::newRow("power 75 is row 0") << "75"
+                                           << "8.5" << 193 << 2;
+        QTest::newRow("power 0 is row 225, no curves, V refused") << "0"
+                                                                  << "8.5" << 1 << 202;
+        QTest::newRow("power 0.25 gives 450.5, V 450") << "0.25"
+                                                       << "8.5" << 1 << 450;
+        QTest::newRow("power -1 keeps row 100") << "-1"
+                                                << "8.5" << 214 << 202;
+        QTest::newRow("power 75.5 keeps row 100") << "75.5"
+                                                  << "8.5" << 214 << 202;
+        QTest::newRow("power 75.000001: row just above 0") << "75.000001"
+                                                           << "8.5" << 1 << 202;
+        QTest::newRow("power 74, pressure 8: missing 7 bar is column 0") << "74"
+                                                                         << "8" << 128 << 8;
+        QTest::newRow("power 74, pressure 5: x = 0") << "74"
+                                                     << "5" << 1 << 8;
+        QTest::newRow("power beyond Single keeps row") << "1e39"
+                                                       << "8.5" << 214 << 202;
+        QTest::newRow("power beyond Double keeps row") << "1e999"
+                                                       << "8.5" << 214 << 202;
+        QTest::newRow("pressure beyond Double") << "30"
+                                                << "1e999" << 200 << 272;
+        QTest::newRow("letters") << "abc"
+                                 << "x" << 200 << 202;
     }
     void speedFromPower()
     {
@@ -137,28 +157,70 @@ private slots:
         QTest::addColumn<int>("h");
         QTest::addColumn<int>("airEndRpm");
         // The bar starts at 10 (1600 1/min).
-        QTest::newRow("worked example") << "1450" << "250" << "100" << 212 << 3620;
-        QTest::newRow("6000 is bar 450") << "3000" << "200" << "100" << 450 << 6000;
-        QTest::newRow("6001 keeps the bar") << "6001" << "100" << "100" << 10 << 6001;
-        QTest::newRow("1505 is bar 0") << "1505" << "100" << "100" << 0 << 1500;
-        QTest::newRow("1495 is bar 0") << "1495" << "100" << "100" << 0 << 1500;
-        QTest::newRow("32767 accepted") << "32767" << "100" << "500" << 10 << 6553;
-        QTest::newRow("32767.5 refused") << "32767.5" << "100" << "500" << 10 << 1600;
-        QTest::newRow("32768 refused") << "32768" << "100" << "500" << 10 << 1600;
-        QTest::newRow("pulley 500 accepted") << "1450" << "500" << "250" << 140 << 2900;
-        QTest::newRow("pulley 500.5 refused") << "1450" << "500.5" << "250" << 10 << 1600;
-        QTest::newRow("1450.9 stored as 1450") << "1450.9" << "200" << "100" << 140 << 2900;
-        QTest::newRow("12abc reads 12") << "3000" << "12abc" << "12" << 150 << 3000;
-        QTest::newRow("0 stops at once") << "0" << "100" << "100" << 10 << 1600;
-        QTest::newRow("-5 stops at once") << "-5" << "100" << "100" << 10 << 1600;
-        QTest::newRow("empty motor pulley") << "1450" << "" << "100" << 10 << 1600;
+        QTest::newRow("worked example") << "1450"
+                                        << "250"
+                                        << "100" << 212 << 3620;
+        QTest::newRow("6000 is bar 450") << "3000"
+                                         << "200"
+                                         << "100" << 450 << 6000;
+        QTest::newRow("6001 keeps the bar") << "6001"
+                                            << "100"
+                                            << "100" << 10 << 6001;
+        QTest::newRow("1505 is bar 0") << "1505"
+                                       << "100"
+                                       << "100" << 0 << 1500;
+        QTest::newRow("1495 is bar 0") << "1495"
+                                       << "100"
+                                       << "100" << 0 << 1500;
+        QTest::newRow("32767 accepted") << "32767"
+                                        << "100"
+                                        << "500" << 10 << 6553;
+        QTest::newRow("32767.5 refused") << "32767.5"
+                                         << "100"
+                                         << "500" << 10 << 1600;
+        QTest::newRow("32768 refused") << "32768"
+                                       << "100"
+                                       << "500" << 10 << 1600;
+        QTest::newRow("pulley 500 accepted") << "1450"
+                                             << "500"
+                                             << "250" << 140 << 2900;
+        QTest::newRow("pulley 500.5 refused") << "1450"
+                                              << "500.5"
+                                              << "250" << 10 << 1600;
+        QTest::newRow("1450.9 stored as 1450") << "1450.9"
+                                               << "200"
+                                               << "100" << 140 << 2900;
+        QTest::newRow("12abc reads 12") << "3000"
+                                        << "12abc"
+                                        << "12" << 150 << 3000;
+        QTest::newRow("0 stops at once") << "0"
+                                         << "100"
+                                         << "100" << 10 << 1600;
+        QTest::newRow("-5 stops at once") << "-5"
+                                          << "100"
+                                          << "100" << 10 << 1600;
+        QTest::newRow("empty motor pulley") << "1450"
+                                            << ""
+                                            << "100" << 10 << 1600;
         // Inputs that would fail later steps are refused: nothing changes.
-        QTest::newRow("motor speed beyond Double") << "1e999" << "100" << "100" << 10 << 1600;
-        QTest::newRow("pulley beyond Double") << "1450" << "1e999" << "100" << 10 << 1600;
-        QTest::newRow("air-end pulley 0.5") << "1450" << "100" << "0.5" << 10 << 1600;
-        QTest::newRow("speed beyond Integer") << "3000" << "500" << "10" << 10 << 1600;
-        QTest::newRow("speed below 1495") << "1000" << "100" << "100" << 10 << 1600;
-        QTest::newRow("motor speed 0.5 gives speed 0") << "0.5" << "100" << "100" << 10 << 1600;
+        QTest::newRow("motor speed beyond Double") << "1e999"
+                                                   << "100"
+                                                   << "100" << 10 << 1600;
+        QTest::newRow("pulley beyond Double") << "1450"
+                                              << "1e999"
+                                              << "100" << 10 << 1600;
+        QTest::newRow("air-end pulley 0.5") << "1450"
+                                            << "100"
+                                            << "0.5" << 10 << 1600;
+        QTest::newRow("speed beyond Integer") << "3000"
+                                              << "500"
+                                              << "10" << 10 << 1600;
+        QTest::newRow("speed below 1495") << "1000"
+                                          << "100"
+                                          << "100" << 10 << 1600;
+        QTest::newRow("motor speed 0.5 gives speed 0") << "0.5"
+                                                       << "100"
+                                                       << "100" << 10 << 1600;
     }
     void pulleys()
     {

@@ -25,7 +25,7 @@ namespace colors = chart::colors;
 constexpr quint32 kWhite = quint32(colors::Background);
 constexpr quint32 kGrey = quint32(colors::Grid);
 
-constexpr int kCurves = 4;  // 13, 10, 7, 4 bar, left to right
+constexpr int kCurves = 4; // 13, 10, 7, 4 bar, left to right
 constexpr std::array<int, kCurves> kBar = {13, 10, 7, 4};
 constexpr std::array<quint32, kCurves> kDark = {quint32(colors::Bar13Dark), quint32(colors::Bar10Dark),
                                                 quint32(colors::Bar7Dark), quint32(colors::Bar4Dark)};
@@ -65,7 +65,7 @@ QList<QPair<QString, Rect>> gridFeatures()
     features.append({QStringLiteral("bottom border"), {0, 404, 224, 224}});
     for (int y = 0; y <= 222; y += 3)
         features.append({QStringLiteral("left tick %1").arg(y), {0, 5, y, y}});
-    const QList<int> bottomTicks = {8, 18, 26, 35, 53, 62, 71, 80, 98, 107, 116, 125,
+    const QList<int> bottomTicks = {8,   18,  26,  35,  53,  62,  71,  80,  98,  107, 116, 125,
                                     143, 152, 161, 170, 188, 197, 206, 215, 233, 242, 251, 260,
                                     278, 287, 296, 305, 323, 332, 341, 350, 368, 377, 386, 395};
     for (int x : bottomTicks)
@@ -77,15 +77,13 @@ QList<QPair<QString, Rect>> gridFeatures()
 struct GridRow {
     int row;
     std::array<int, kCurves> column;
-    const char *light;  // per curve: 'L' light rightmost pixel, '.' dark or absent
+    const char* light; // per curve: 'L' light rightmost pixel, '.' dark or absent
 };
 constexpr GridRow kGridRows[] = {
-    {0, {287, 345, -1, -1}, "LL.."},   {15, {268, 321, 395, -1}, "LLL."},
-    {30, {244, 296, 365, -1}, "L..."}, {45, {222, 269, 336, 404}, "...L"},
-    {60, {197, 243, 305, 372}, "...."}, {75, {171, 214, 273, 337}, "...."},
-    {90, {144, 186, 240, 300}, "...."}, {105, {115, 154, 206, 261}, "...."},
-    {120, {84, 122, 170, 221}, "...."}, {135, {52, 89, 133, 180}, "...."},
-    {150, {15, 55, 95, 136}, "...."},   {165, {-1, 17, 53, 90}, "...."},
+    {0, {287, 345, -1, -1}, "LL.."},    {15, {268, 321, 395, -1}, "LLL."},   {30, {244, 296, 365, -1}, "L..."},
+    {45, {222, 269, 336, 404}, "...L"}, {60, {197, 243, 305, 372}, "...."},  {75, {171, 214, 273, 337}, "...."},
+    {90, {144, 186, 240, 300}, "...."}, {105, {115, 154, 206, 261}, "...."}, {120, {84, 122, 170, 221}, "...."},
+    {135, {52, 89, 133, 180}, "...."},  {150, {15, 55, 95, 136}, "...."},    {165, {-1, 17, 53, 90}, "...."},
     {180, {-1, -1, 10, 42}, "...."},
 };
 
@@ -95,11 +93,10 @@ struct TellingRow {
     bool light;
 };
 constexpr TellingRow kTellingRows[] = {
-    {7, 9, 404, true},    {4, 45, 404, true},
-    {13, 31, 243, true},  {13, 32, 242, false}, {10, 24, 306, true}, {10, 25, 304, false},
-    {7, 23, 378, true},   {7, 24, 376, false},  {4, 57, 378, true},  {4, 58, 375, false},
-    {13, 155, 1, false},  {10, 171, 1, false},  {7, 182, 3, false},  {4, 191, 3, false},
-    {7, 183, 0, false},   {4, 192, 0, false},
+    {7, 9, 404, true},   {4, 45, 404, true},   {13, 31, 243, true}, {13, 32, 242, false},
+    {10, 24, 306, true}, {10, 25, 304, false}, {7, 23, 378, true},  {7, 24, 376, false},
+    {4, 57, 378, true},  {4, 58, 375, false},  {13, 155, 1, false}, {10, 171, 1, false},
+    {7, 182, 3, false},  {4, 191, 3, false},   {7, 183, 0, false},  {4, 192, 0, false},
 };
 
 struct Run {
@@ -109,12 +106,11 @@ struct Run {
     bool present() const { return pixels > 0; }
 };
 
-}  // namespace
+} // namespace
 
 Q_DECLARE_METATYPE(Rect)
 
-class TestChartAsset : public QObject
-{
+class TestChartAsset : public QObject {
     Q_OBJECT
 
 private:
@@ -142,7 +138,7 @@ private slots:
                 const int c = curveOf(colour(x, y));
                 if (c < 0)
                     continue;
-                Run &run = m_runs[c][y];
+                Run& run = m_runs[c][y];
                 if (!run.present())
                     run.left = x;
                 run.right = x;
@@ -204,7 +200,7 @@ private slots:
     void gridFeature_data()
     {
         QTest::addColumn<Rect>("rect");
-        for (const auto &[name, rect] : gridFeatures())
+        for (const auto& [name, rect] : gridFeatures())
             QTest::newRow(qPrintable(name)) << rect;
     }
 
@@ -232,7 +228,7 @@ private slots:
                 if (curveOf(c) >= 0)
                     continue;
                 const bool onGrid = std::any_of(features.begin(), features.end(),
-                                                [x, y](const auto &f) { return f.second.contains(x, y); });
+                                                [x, y](const auto& f) { return f.second.contains(x, y); });
                 if (!onGrid)
                     QVERIFY2(c == kWhite, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
             }
@@ -245,15 +241,14 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
         QTest::addColumn<bool>("light");
-        for (const GridRow &g : kGridRows) {
+        for (const GridRow& g : kGridRows) {
             for (int c = 0; c < kCurves; ++c) {
                 QTest::addRow("grid row %d, %d bar", g.row, kBar[c])
                     << c << g.row << g.column[c] << (g.light[c] == 'L');
             }
         }
-        for (const TellingRow &t : kTellingRows) {
-            QTest::addRow("row %d, %d bar", t.row, t.bar)
-                << curveIndex(t.bar) << t.row << t.column << t.light;
+        for (const TellingRow& t : kTellingRows) {
+            QTest::addRow("row %d, %d bar", t.row, t.bar) << curveIndex(t.bar) << t.row << t.column << t.light;
         }
     }
 
@@ -263,7 +258,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(bool, light);
-        const Run &run = m_runs[curve][row];
+        const Run& run = m_runs[curve][row];
         if (column < 0) {
             QVERIFY(!run.present());
             return;
@@ -281,8 +276,10 @@ private slots:
         QTest::addColumn<int>("firstRow");
         QTest::addColumn<int>("lastLightRow");
         QTest::addColumn<std::vector<int>>("rightmost");
-        QTest::newRow("13 bar") << 0 << kFirstRow13 << kLastLightRow13 << std::vector<int>(kRight13.begin(), kRight13.end());
-        QTest::newRow("10 bar") << 1 << kFirstRow10 << kLastLightRow10 << std::vector<int>(kRight10.begin(), kRight10.end());
+        QTest::newRow("13 bar") << 0 << kFirstRow13 << kLastLightRow13
+                                << std::vector<int>(kRight13.begin(), kRight13.end());
+        QTest::newRow("10 bar") << 1 << kFirstRow10 << kLastLightRow10
+                                << std::vector<int>(kRight10.begin(), kRight10.end());
         QTest::newRow("7 bar") << 2 << kFirstRow7 << kLastLightRow7 << std::vector<int>(kRight7.begin(), kRight7.end());
         QTest::newRow("4 bar") << 3 << kFirstRow4 << kLastLightRow4 << std::vector<int>(kRight4.begin(), kRight4.end());
     }
@@ -294,7 +291,7 @@ private slots:
         QFETCH(int, lastLightRow);
         QFETCH(std::vector<int>, rightmost);
         for (int row = 0; row < kHeight; ++row) {
-            const Run &run = m_runs[curve][row];
+            const Run& run = m_runs[curve][row];
             const int i = row - firstRow;
             if (i < 0 || i >= int(rightmost.size())) {
                 QVERIFY2(!run.present(), qPrintable(QString::number(row)));
@@ -351,7 +348,7 @@ private slots:
         QFETCH(int, lastRow);
         QFETCH(int, lastLightRow);
         for (int y = 0; y < kHeight; ++y) {
-            const Run &run = m_runs[curve][y];
+            const Run& run = m_runs[curve][y];
             QCOMPARE(run.present(), y >= firstRow && y <= lastRow);
             if (!run.present())
                 continue;
@@ -375,7 +372,7 @@ private slots:
     {
         QFETCH(int, curve);
         for (int y = 0; y < kHeight; ++y) {
-            const Run &run = m_runs[curve][y];
+            const Run& run = m_runs[curve][y];
             if (!run.present())
                 continue;
             const QByteArray where = "row " + QByteArray::number(y);
@@ -383,7 +380,7 @@ private slots:
             QVERIFY2(run.pixels >= 1 && run.pixels <= 6, (where + ": run width").constData());
             if (y + 1 == kHeight || !m_runs[curve][y + 1].present())
                 continue;
-            const Run &next = m_runs[curve][y + 1];
+            const Run& next = m_runs[curve][y + 1];
             QVERIFY2(next.left <= run.right + 1 && next.right >= run.left - 1, (where + ": not connected").constData());
             QVERIFY2(next.right <= run.right, (where + ": rightmost column increases").constData());
         }
@@ -394,7 +391,7 @@ private slots:
         for (int y = 0; y < kHeight; ++y) {
             int previousRight = -1;
             for (int c = 0; c < kCurves; ++c) {
-                const Run &run = m_runs[c][y];
+                const Run& run = m_runs[c][y];
                 if (!run.present())
                     continue;
                 QVERIFY2(run.left > previousRight, qPrintable(QStringLiteral("row %1, %2 bar").arg(y).arg(kBar[c])));

@@ -158,10 +158,13 @@ private slots:
         QTest::addColumn<int>("expected");
         for (const QString& s : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
             const QByteArray n = s.toLatin1();
-            QTest::addRow("%s add arrow", n.data()) << s << int(QStyle::SC_ScrollBarAddLine) << int(Qt::LeftButton) << 1;
+            QTest::addRow("%s add arrow", n.data())
+                << s << int(QStyle::SC_ScrollBarAddLine) << int(Qt::LeftButton) << 1;
             QTest::addRow("%s track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::LeftButton) << 1;
-            QTest::addRow("%s middle in track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::MiddleButton) << 0;
-            QTest::addRow("%s right in track", n.data()) << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::RightButton) << 0;
+            QTest::addRow("%s middle in track", n.data())
+                << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::MiddleButton) << 0;
+            QTest::addRow("%s right in track", n.data())
+                << s << int(QStyle::SC_ScrollBarAddPage) << int(Qt::RightButton) << 0;
         }
     }
     void clicksStepByOne()
@@ -348,18 +351,19 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("shift");
         QTest::addColumn<QPointF>("xy");
-        QTest::newRow("press left") << false << int(Qt::LeftButton) << 0 << QPointF(11.7, 5.2) << 1 << 0 << QPointF(10, 4);
-        QTest::newRow("press middle with ctrl") << false << int(Qt::MiddleButton) << int(Qt::ControlModifier)
-                                                << QPointF(1, 1) << 4 << 2 << QPointF(0, 0);
-        QTest::newRow("move left+right, shift+alt") << true << int(Qt::LeftButton | Qt::RightButton)
-                                                    << int(Qt::ShiftModifier | Qt::AltModifier) << QPointF(3, 3) << 3
-                                                    << 5 << QPointF(2, 2);
-        QTest::newRow("move outside with right") << true << int(Qt::RightButton) << 0 << QPointF(-5.5, 600) << 2 << 0
-                                                 << QPointF(-7, 599);
-        QTest::newRow("meta is no shift") << true << 0 << int(Qt::MetaModifier) << QPointF(2, 2) << 0 << 0
-                                          << QPointF(1, 1);
-        QTest::newRow("back button presses nothing") << false << int(Qt::BackButton) << 0 << QPointF(3, 3) << -1
-                                                     << -1 << QPointF();
+        QTest::newRow("press left") << false << int(Qt::LeftButton) << 0 << QPointF(11.7, 5.2) << 1 << 0
+                                    << QPointF(10, 4);
+        QTest::newRow("press middle with ctrl")
+            << false << int(Qt::MiddleButton) << int(Qt::ControlModifier) << QPointF(1, 1) << 4 << 2 << QPointF(0, 0);
+        QTest::newRow("move left+right, shift+alt")
+            << true << int(Qt::LeftButton | Qt::RightButton) << int(Qt::ShiftModifier | Qt::AltModifier)
+            << QPointF(3, 3) << 3 << 5 << QPointF(2, 2);
+        QTest::newRow("move outside with right")
+            << true << int(Qt::RightButton) << 0 << QPointF(-5.5, 600) << 2 << 0 << QPointF(-7, 599);
+        QTest::newRow("meta is no shift")
+            << true << 0 << int(Qt::MetaModifier) << QPointF(2, 2) << 0 << 0 << QPointF(1, 1);
+        QTest::newRow("back button presses nothing")
+            << false << int(Qt::BackButton) << 0 << QPointF(3, 3) << -1 << -1 << QPointF();
     }
     void mouseEventsGiveSumsAndWholePixels()
     {
@@ -398,8 +402,8 @@ private slots:
         box.setGeometry(32, 24, 407, 227);
         QPointF got;
         box.MouseDown = [&](Integer, Integer, Single x, Single y) { got = QPointF(x, y); };
-        const QPointF scene(233.5, 137.5);                 // device pixel (467, 275)
-        const QPointF roundedLocal(234 - 32, 138 - 24);  // what Qt hands the widget
+        const QPointF scene(233.5, 137.5);              // device pixel (467, 275)
+        const QPointF roundedLocal(234 - 32, 138 - 24); // what Qt hands the widget
         QMouseEvent ev(QEvent::MouseButtonPress, roundedLocal, scene, scene, Qt::LeftButton, Qt::LeftButton,
                        Qt::NoModifier);
         QApplication::sendEvent(&box, &ev);

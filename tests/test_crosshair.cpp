@@ -157,8 +157,14 @@ private slots:
     {
         QStringList order;
         const Handler h = H->Change, v = V->Change;
-        H->Change = [&, h] { order << "H"; h(); };
-        V->Change = [&, v] { order << "V"; v(); };
+        H->Change = [&, h] {
+            order << "H";
+            h();
+        };
+        V->Change = [&, v] {
+            order << "V";
+            v();
+        };
         press(QPointF(100, 100));
         QCOMPARE(order, (QStringList{"H", "V"}));
         QCOMPARE(evaluations, 2);

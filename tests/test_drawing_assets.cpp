@@ -33,13 +33,13 @@ struct Area {
     int x0, x1, y0, y1;
 };
 
-}  // namespace
+} // namespace
 
 Q_DECLARE_METATYPE(Area)
 
 namespace {
 
-}  // namespace
+} // namespace
 
 class TestDrawingAssets : public QObject {
     Q_OBJECT
@@ -80,13 +80,13 @@ private slots:
         QVERIFY2(b.load(path), qPrintable(path + QStringLiteral(" is missing or too short")));
         QCOMPARE(b.bytes().at(0), 'B');
         QCOMPARE(b.bytes().at(1), 'M');
-        QCOMPARE(b.u32(2), std::uint32_t(b.size()));          // file size field
-        QCOMPARE(b.u32(14), std::uint32_t(40));                       // BITMAPINFOHEADER
+        QCOMPARE(b.u32(2), std::uint32_t(b.size())); // file size field
+        QCOMPARE(b.u32(14), std::uint32_t(40));      // BITMAPINFOHEADER
         QCOMPARE(b.width(), width);
-        QCOMPARE(b.height(), height);                                 // positive: bottom-up
-        QCOMPARE(b.u16(26), std::uint32_t(1));                        // planes
+        QCOMPARE(b.height(), height);          // positive: bottom-up
+        QCOMPARE(b.u16(26), std::uint32_t(1)); // planes
         QCOMPARE(b.bitsPerPixel(), bitsPerPixel);
-        QCOMPARE(b.u32(30), std::uint32_t(0));                        // BI_RGB, no compression
+        QCOMPARE(b.u32(30), std::uint32_t(0)); // BI_RGB, no compression
         QCOMPARE(b.pixelOffset(), std::uint32_t(14 + 40 + 4 * paletteEntries));
         const qsizetype pixelBytes = b.stride() * height;
         QCOMPARE(qsizetype(b.size()), qsizetype(b.pixelOffset()) + pixelBytes);
@@ -106,8 +106,8 @@ private slots:
         QVERIFY(drawing_.size() >= 54 + 256 * 4);
         for (int i = 0; i < 256; ++i) {
             const qsizetype e = 54 + 4 * i;
-            const bool grey = drawing_.u8(e) == i && drawing_.u8(e + 1) == i && drawing_.u8(e + 2) == i
-                              && drawing_.u8(e + 3) == 0;
+            const bool grey =
+                drawing_.u8(e) == i && drawing_.u8(e + 1) == i && drawing_.u8(e + 2) == i && drawing_.u8(e + 3) == 0;
             QVERIFY2(grey, qPrintable(QStringLiteral("palette entry %1 is %2,%3,%4,%5 (b,g,r,0)")
                                           .arg(i)
                                           .arg(drawing_.u8(e))

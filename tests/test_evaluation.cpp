@@ -51,32 +51,70 @@ private slots:
         QTest::addColumn<QStringList>("redFigures");
         const QStringList none, all{"Text1", "Label4", "Text2", "Label20"}, pressure{"Text2", "Label20"},
             power{"Text1", "Label4"};
-        QTest::newRow("case 6") << 202 << 200 << "9.2" << "@ 7 bar" << "6.5" << none;
-        QTest::newRow("case 3") << 202 << 300 << "4.3" << "@ 4 bar" << "8.7" << none;
-        QTest::newRow("case 1") << 202 << 350 << "4.0" << "@ 4 bar" << "9.8" << pressure;
-        QTest::newRow("case 11") << 202 << 100 << "13.0" << "@ 13 bar" << "4.4" << pressure;
-        QTest::newRow("case 10") << 202 << 140 << "13.0" << "@ 13 bar" << "5.2" << none;
-        QTest::newRow("row 50 light 4 bar, right of 7 bar") << 102 << 400 << "5.5" << "@ 4 bar" << "10.8" << power;
-        QTest::newRow("row 50 left of 7 bar") << 102 << 300 << "9.6" << "@ 7 bar" << "8.6" << none;
-        QTest::newRow("row 0 case 8") << 2 << 330 << "12.5" << "@ 10 bar" << "9.0" << power;
-        QTest::newRow("row 0 case 5") << 2 << 400 << "7.0" << "@ 7 bar" << "10.6" << all;
-        QTest::newRow("row 32 case 4") << 66 << 420 << "4.0" << "@ 4 bar" << "11.2" << all;
-        QTest::newRow("row 183 case 5") << 368 << 200 << "7.0" << "@ 7 bar" << "6.5" << all;
-        QTest::newRow("off chart, c < 0") << 0 << 0 << "13.0" << "@ 13 bar" << "2.5" << pressure;
-        QTest::newRow("off chart, c > 0") << 0 << 200 << "7.0" << "@ 7 bar" << "6.5" << all;
+        QTest::newRow("case 6") << 202 << 200 << "9.2"
+                                << "@ 7 bar"
+                                << "6.5" << none;
+        QTest::newRow("case 3") << 202 << 300 << "4.3"
+                                << "@ 4 bar"
+                                << "8.7" << none;
+        QTest::newRow("case 1") << 202 << 350 << "4.0"
+                                << "@ 4 bar"
+                                << "9.8" << pressure;
+        QTest::newRow("case 11") << 202 << 100 << "13.0"
+                                 << "@ 13 bar"
+                                 << "4.4" << pressure;
+        QTest::newRow("case 10") << 202 << 140 << "13.0"
+                                 << "@ 13 bar"
+                                 << "5.2" << none;
+        QTest::newRow("row 50 light 4 bar, right of 7 bar") << 102 << 400 << "5.5"
+                                                            << "@ 4 bar"
+                                                            << "10.8" << power;
+        QTest::newRow("row 50 left of 7 bar") << 102 << 300 << "9.6"
+                                              << "@ 7 bar"
+                                              << "8.6" << none;
+        QTest::newRow("row 0 case 8") << 2 << 330 << "12.5"
+                                      << "@ 10 bar"
+                                      << "9.0" << power;
+        QTest::newRow("row 0 case 5") << 2 << 400 << "7.0"
+                                      << "@ 7 bar"
+                                      << "10.6" << all;
+        QTest::newRow("row 32 case 4") << 66 << 420 << "4.0"
+                                       << "@ 4 bar"
+                                       << "11.2" << all;
+        QTest::newRow("row 183 case 5") << 368 << 200 << "7.0"
+                                        << "@ 7 bar"
+                                        << "6.5" << all;
+        QTest::newRow("off chart, c < 0") << 0 << 0 << "13.0"
+                                          << "@ 13 bar"
+                                          << "2.5" << pressure;
+        QTest::newRow("off chart, c > 0") << 0 << 200 << "7.0"
+                                          << "@ 7 bar"
+                                          << "6.5" << all;
         // Further points: on a curve, pressure bands at their bounds, rows without curves.
-        QTest::newRow("on the 10 bar curve, 10 in the 10 bar band") << 214 << 170
-                                                                << "10.0" << "@ 10 bar" << "5.9" << none;
-        QTest::newRow("on the 7 bar curve") << 122 << 340 << "7.0" << "@ 7 bar"
+        QTest::newRow("on the 10 bar curve, 10 in the 10 bar band") << 214 << 170 << "10.0"
+                                                                    << "@ 10 bar"
+                                                                    << "5.9" << none;
+        QTest::newRow("on the 7 bar curve") << 122 << 340 << "7.0"
+                                            << "@ 7 bar"
                                             << "9.4" << none;
-        QTest::newRow("on the 4 bar curve") << 170 << 350 << "4.0" << "@ 4 bar"
+        QTest::newRow("on the 4 bar curve") << 170 << 350 << "4.0"
+                                            << "@ 4 bar"
                                             << "9.8" << none;
         QTest::newRow("6 exactly, in the 4 bar band") << 150 << 330 << "6.0"
-                                                      << "@ 4 bar" << "9.3" << none;
-        QTest::newRow("row 193, no curve, c > 0") << 388 << 100 << "7.0" << "@ 7 bar" << "4.5" << all;
-        QTest::newRow("row 224, c < 0") << 450 << 0 << "13.0" << "@ 13 bar" << "2.5" << pressure;
-        QTest::newRow("odd V reads row k") << 203 << 200 << "9.2" << "@ 7 bar" << "6.5" << none;
-        QTest::newRow("row 190, only 4 bar") << 382 << 100 << "7.0" << "@ 7 bar" << "4.5" << all;
+                                                      << "@ 4 bar"
+                                                      << "9.3" << none;
+        QTest::newRow("row 193, no curve, c > 0") << 388 << 100 << "7.0"
+                                                  << "@ 7 bar"
+                                                  << "4.5" << all;
+        QTest::newRow("row 224, c < 0") << 450 << 0 << "13.0"
+                                        << "@ 13 bar"
+                                        << "2.5" << pressure;
+        QTest::newRow("odd V reads row k") << 203 << 200 << "9.2"
+                                           << "@ 7 bar"
+                                           << "6.5" << none;
+        QTest::newRow("row 190, only 4 bar") << 382 << 100 << "7.0"
+                                             << "@ 7 bar"
+                                             << "4.5" << all;
     }
     void points()
     {

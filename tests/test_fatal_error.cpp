@@ -55,9 +55,9 @@ private slots:
         if (xvfb.isEmpty())
             QSKIP("Xvfb is not installed: the message box cannot be shown here");
         QProcess server;
-        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                            QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp")});
+        server.start(xvfb,
+                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                      QStringLiteral("800x600x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         QVERIFY(server.waitForReadyRead(10000));
         const QString display = QString::fromLatin1(server.readLine()).trimmed();
         QVERIFY(!display.isEmpty());

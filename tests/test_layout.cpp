@@ -128,7 +128,8 @@ private slots:
             QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) + 8 <= b->width(), qPrintable(b->text()));
         // The widest figures the evaluation writes.
         const QFontMetrics m(widget(QStringLiteral("Label20"))->font());
-        QVERIFY(m.horizontalAdvance(QStringLiteral("11.2")) <= widget(QStringLiteral("Label20"))->contentsRect().width());
+        QVERIFY(m.horizontalAdvance(QStringLiteral("11.2")) <=
+                widget(QStringLiteral("Label20"))->contentsRect().width());
     }
 
     void framedLabels()
@@ -168,7 +169,8 @@ private slots:
     {
         QCOMPARE(widget(QStringLiteral("Command1"))->toolTip(), QStringLiteral("Power, Pressure, RPM"));
         QCOMPARE(widget(QStringLiteral("Command3"))->toolTip(), QStringLiteral("Power, Pressure, RPM"));
-        QCOMPARE(widget(QStringLiteral("Command2"))->toolTip(), QStringLiteral("Calculate AirEnd RPM for above pulleys"));
+        QCOMPARE(widget(QStringLiteral("Command2"))->toolTip(),
+                 QStringLiteral("Calculate AirEnd RPM for above pulleys"));
         QCOMPARE(widget(QStringLiteral("Command4"))->toolTip(), QString());
         for (QPushButton* b : w->findChildren<QPushButton*>())
             QVERIFY(!b->isDefault() && !b->autoDefault());
@@ -199,8 +201,8 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QCOMPARE(QApplication::focusWidget(), widget(QStringLiteral("Text1")));
-        const QStringList expected{"HScroll1", "Text2", "Command1", "Command4", "Text3", "Text4",
-                                   "Text5", "Command2", "Command3", "Picture1", "VScroll1", "Text1"};
+        const QStringList expected{"HScroll1", "Text2",    "Command1", "Command4", "Text3",    "Text4",
+                                   "Text5",    "Command2", "Command3", "Picture1", "VScroll1", "Text1"};
         QStringList seen;
         for (int i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -110,8 +110,8 @@ private slots:
         QProcess::execute(localedef, {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
                                       QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
         qputenv("LOCPATH", QFile::encodeName(locales.path()));
-        const bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-                              std::strcmp(std::localeconv()->decimal_point, ",") == 0;
+        const bool switched =
+            std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
         QLocale::setDefault(QLocale(QLocale::German));
         const auto restore = qScopeGuard([] {
             std::setlocale(LC_ALL, "C");
@@ -119,7 +119,8 @@ private slots:
             QLocale::setDefault(QLocale::c());
         });
         if (!switched)
-            QSKIP("SKIPPED, NOT PASSED: the German locale could not be switched on (are the locale sources installed?)");
+            QSKIP(
+                "SKIPPED, NOT PASSED: the German locale could not be switched on (are the locale sources installed?)");
         QCOMPARE(std::strtod("8.5", nullptr), 8.0); // the C library does read a decimal comma now
         QCOMPARE(rt::val(text), read);
         QCOMPARE(rt::format(value, "##.0"), formatted);
@@ -130,23 +131,40 @@ private slots:
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("single half rounds up") << 3.35f << "##.0" << "3.4";
-        QTest::newRow("single half below") << 0.25f << "##.0" << ".3";
-        QTest::newRow("no leading zero") << 0.333f << "##.0" << ".3";
-        QTest::newRow("whole number") << 4.0f << "##.0" << "4.0";
-        QTest::newRow("thirteen") << 13.0f << "##.0" << "13.0";
-        QTest::newRow("zero") << 0.0f << "##.0" << ".0";
-        QTest::newRow("negative zero shows no sign") << -0.0f << "##.0" << ".0";
-        QTest::newRow("carry into the whole part") << 9.96f << "##.0" << "10.0";
-        QTest::newRow("negative") << -2.5f << "##.0" << "-2.5";
-        QTest::newRow("negative half away from zero") << -0.05f << "##.0" << "-.1";
-        QTest::newRow("negative rounding to zero keeps sign") << -0.04f << "##.0" << "-.0";
-        QTest::newRow("more digits than the pattern") << 12345.67f << "##.0" << "12345.7";
-        QTest::newRow("tiny") << 1e-20f << "##.0" << ".0";
-        QTest::newRow("huge") << 1e20f << "#" << "100000000000000000000";
-        QTest::newRow("hash zero is empty") << 0.0f << "#" << "";
-        QTest::newRow("hash rounds half up") << 2.5f << "#" << "3";
-        QTest::newRow("hash below half is empty") << 0.4f << "#" << "";
+        QTest::newRow("single half rounds up") << 3.35f << "##.0"
+                                               << "3.4";
+        QTest::newRow("single half below") << 0.25f << "##.0"
+                                           << ".3";
+        QTest::newRow("no leading zero") << 0.333f << "##.0"
+                                         << ".3";
+        QTest::newRow("whole number") << 4.0f << "##.0"
+                                      << "4.0";
+        QTest::newRow("thirteen") << 13.0f << "##.0"
+                                  << "13.0";
+        QTest::newRow("zero") << 0.0f << "##.0"
+                              << ".0";
+        QTest::newRow("negative zero shows no sign") << -0.0f << "##.0"
+                                                     << ".0";
+        QTest::newRow("carry into the whole part") << 9.96f << "##.0"
+                                                   << "10.0";
+        QTest::newRow("negative") << -2.5f << "##.0"
+                                  << "-2.5";
+        QTest::newRow("negative half away from zero") << -0.05f << "##.0"
+                                                      << "-.1";
+        QTest::newRow("negative rounding to zero keeps sign") << -0.04f << "##.0"
+                                                              << "-.0";
+        QTest::newRow("more digits than the pattern") << 12345.67f << "##.0"
+                                                      << "12345.7";
+        QTest::newRow("tiny") << 1e-20f << "##.0"
+                              << ".0";
+        QTest::newRow("huge") << 1e20f << "#"
+                              << "100000000000000000000";
+        QTest::newRow("hash zero is empty") << 0.0f << "#"
+                                            << "";
+        QTest::newRow("hash rounds half up") << 2.5f << "#"
+                                             << "3";
+        QTest::newRow("hash below half is empty") << 0.4f << "#"
+                                                  << "";
     }
     void formatSingle()
     {
@@ -162,15 +180,24 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
         // The power of chart rows as the speed bar computes it.
-        QTest::newRow("row -1") << (225 - -1.0) * (75.0 / 225.0) << "##.0" << "75.3";
-        QTest::newRow("row 0") << (225 - 0.0) * (75.0 / 225.0) << "##.0" << "75.0";
-        QTest::newRow("row 112") << (225 - 112.0) * (75.0 / 225.0) << "##.0" << "37.7";
-        QTest::newRow("row 223.5 (15 digits make it a half)") << (225 - 223.5) * (75.0 / 225.0) << "##.0" << ".5";
-        QTest::newRow("row 224") << (225 - 224.0) * (75.0 / 225.0) << "##.0" << ".3";
-        QTest::newRow("binary below half") << 0.15 << "##.0" << ".2";
-        QTest::newRow("speed") << 10.0 * 223 + 1500 << "#" << "3730";
-        QTest::newRow("hash zero") << 0.0 << "#" << "";
-        QTest::newRow("hash negative") << -1510.0 << "#" << "-1510";
+        QTest::newRow("row -1") << (225 - -1.0) * (75.0 / 225.0) << "##.0"
+                                << "75.3";
+        QTest::newRow("row 0") << (225 - 0.0) * (75.0 / 225.0) << "##.0"
+                               << "75.0";
+        QTest::newRow("row 112") << (225 - 112.0) * (75.0 / 225.0) << "##.0"
+                                 << "37.7";
+        QTest::newRow("row 223.5 (15 digits make it a half)") << (225 - 223.5) * (75.0 / 225.0) << "##.0"
+                                                              << ".5";
+        QTest::newRow("row 224") << (225 - 224.0) * (75.0 / 225.0) << "##.0"
+                                 << ".3";
+        QTest::newRow("binary below half") << 0.15 << "##.0"
+                                           << ".2";
+        QTest::newRow("speed") << 10.0 * 223 + 1500 << "#"
+                               << "3730";
+        QTest::newRow("hash zero") << 0.0 << "#"
+                                   << "";
+        QTest::newRow("hash negative") << -1510.0 << "#"
+                                       << "-1510";
     }
     void formatDouble()
     {
@@ -268,7 +295,10 @@ private slots:
         const ErrorSkipping next;
         int ran = 0;
         int value = 7;
-        next([&] { value = rt::toInteger(40000.0); ++ran; });
+        next([&] {
+            value = rt::toInteger(40000.0);
+            ++ran;
+        });
         next([&] { ++ran; });
         QCOMPARE(value, 7); // the abandoned statement left its target alone
         QCOMPARE(ran, 1);
@@ -294,7 +324,10 @@ private slots:
         setFatalErrorHandler([&](const RuntimeError& e) { seen << e.name(); });
         runHandler([] { throw std::bad_alloc(); });
         runHandler([] { throw std::logic_error("x"); });
-        runHandler(std::function<void()>([] { std::function<void()> empty; empty(); }));
+        runHandler(std::function<void()>([] {
+            std::function<void()> empty;
+            empty();
+        }));
         resetFatalErrorHandler();
         QCOMPARE(seen, (QStringList{"Out of memory", "Internal error", "Internal error"}));
     }

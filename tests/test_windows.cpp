@@ -32,7 +32,10 @@ class TestWindows : public QObject {
     }
 
 private slots:
-    void init() { rt::setFatalErrorHandler([](const rt::RuntimeError& e) { QFAIL(qPrintable(e.name())); }); }
+    void init()
+    {
+        rt::setFatalErrorHandler([](const rt::RuntimeError& e) { QFAIL(qPrintable(e.name())); });
+    }
     void cleanup()
     {
         rt::resetFatalErrorHandler();

@@ -11,13 +11,13 @@ namespace {
 constexpr std::uint32_t kFileHeaderBytes = 14;
 constexpr std::uint32_t kInfoHeaderBytes = 40;
 
-void put16(std::vector<std::uint8_t> &out, std::uint32_t v)
+void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
     out.push_back(std::uint8_t(v & 0xff));
     out.push_back(std::uint8_t((v >> 8) & 0xff));
 }
 
-void put32(std::vector<std::uint8_t> &out, std::uint32_t v)
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
     put16(out, v & 0xffff);
     put16(out, v >> 16);
@@ -31,7 +31,7 @@ std::uint32_t stride(int width, int bitsPerPixel)
 
 // File and info header, followed by a palette of `paletteEntries` greys.
 std::vector<std::uint8_t> start(int width, int height, int bitsPerPixel, std::uint32_t paletteEntries,
-                                const Options &options)
+                                const Options& options)
 {
     const std::uint32_t pixelOffset = kFileHeaderBytes + kInfoHeaderBytes + 4 * paletteEntries;
     const std::uint32_t pixelBytes = stride(width, bitsPerPixel) * std::uint32_t(height);
@@ -64,7 +64,7 @@ std::vector<std::uint8_t> start(int width, int height, int bitsPerPixel, std::ui
     return out;
 }
 
-void finish(std::vector<std::uint8_t> &out, const Options &options)
+void finish(std::vector<std::uint8_t>& out, const Options& options)
 {
     out.insert(out.end(), options.trailingBytes, 0);
 }
@@ -72,7 +72,7 @@ void finish(std::vector<std::uint8_t> &out, const Options &options)
 } // namespace
 
 std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const std::uint32_t> colours,
-                                       const Options &options)
+                                       const Options& options)
 {
     assert(colours.size() == std::size_t(width) * std::size_t(height));
     std::vector<std::uint8_t> out = start(width, height, 24, 0, options);
@@ -91,7 +91,7 @@ std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const st
 }
 
 std::vector<std::uint8_t> encodeGrey(int width, int height, std::span<const std::uint8_t> levels,
-                                     const Options &options)
+                                     const Options& options)
 {
     assert(levels.size() == std::size_t(width) * std::size_t(height));
     std::vector<std::uint8_t> out = start(width, height, 8, 256, options);
@@ -105,9 +105,9 @@ std::vector<std::uint8_t> encodeGrey(int width, int height, std::span<const std:
     return out;
 }
 
-bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
+bool writeFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    std::FILE *f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

@@ -20,13 +20,13 @@ struct Options {
 
 // Colour values are blue * 65536 + green * 256 + red, top row first.
 std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const std::uint32_t> colours,
-                                       const Options &options);
+                                       const Options& options);
 
 // Grey levels (palette indices), top row first.
 std::vector<std::uint8_t> encodeGrey(int width, int height, std::span<const std::uint8_t> levels,
-                                     const Options &options);
+                                     const Options& options);
 
 // Writes the bytes to `path`, replacing the file; false when that fails.
-bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes);
+bool writeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace bmp

@@ -44,8 +44,7 @@ double thick(double v)
     return std::round(v);
 }
 
-Sheet::Sheet(QPainter &p)
-    : p_(p)
+Sheet::Sheet(QPainter& p) : p_(p)
 {
     figureFont_.setFamily(QStringLiteral("DejaVu Sans"));
     figureFont_.setPixelSize(11);
@@ -86,30 +85,30 @@ QPen Sheet::hiddenPen() const
     return pen;
 }
 
-void Sheet::thinLine(QPointF a, QPointF b, const QPen &pen)
+void Sheet::thinLine(QPointF a, QPointF b, const QPen& pen)
 {
     p_.setPen(pen);
     p_.drawLine(snapThin(a, b), snapThin(b, a));
 }
 
-void Sheet::thickPolygon(const std::vector<QPointF> &pts)
+void Sheet::thickPolygon(const std::vector<QPointF>& pts)
 {
     QPolygonF poly;
-    for (const QPointF &pt : pts)
+    for (const QPointF& pt : pts)
         poly << QPointF(thick(pt.x()), thick(pt.y()));
     p_.setPen(thickPen());
     p_.setBrush(Qt::NoBrush);
     p_.drawPolygon(poly);
 }
 
-void Sheet::thickPath(const QPainterPath &path)
+void Sheet::thickPath(const QPainterPath& path)
 {
     p_.setPen(thickPen());
     p_.setBrush(Qt::NoBrush);
     p_.drawPath(path);
 }
 
-void Sheet::circle(QPointF c, double r, const QPen &pen)
+void Sheet::circle(QPointF c, double r, const QPen& pen)
 {
     p_.setPen(pen);
     p_.setBrush(Qt::NoBrush);
@@ -160,7 +159,7 @@ void Sheet::arrow(QPointF tip, QPointF dir)
     p_.setBrush(Qt::NoBrush);
 }
 
-double Sheet::figureWidth(const Figure &f) const
+double Sheet::figureWidth(const Figure& f) const
 {
     double w = QFontMetricsF(figureFont_).horizontalAdvance(f.text);
     if (!f.deviation.isEmpty())
@@ -168,7 +167,7 @@ double Sheet::figureWidth(const Figure &f) const
     return w;
 }
 
-void Sheet::figureAt(QPointF pos, const Figure &f, int level)
+void Sheet::figureAt(QPointF pos, const Figure& f, int level)
 {
     p_.setPen(grey(level));
     p_.setFont(figureFont_);
@@ -182,12 +181,12 @@ void Sheet::figureAt(QPointF pos, const Figure &f, int level)
     }
 }
 
-void Sheet::figureCentred(double x, double baseline, const Figure &f)
+void Sheet::figureCentred(double x, double baseline, const Figure& f)
 {
     figureAt(QPointF(x - figureWidth(f) / 2.0, baseline), f);
 }
 
-void Sheet::dimH(QPointF a, QPointF b, double y, const Figure &f, const HorizontalDim &options)
+void Sheet::dimH(QPointF a, QPointF b, double y, const Figure& f, const HorizontalDim& options)
 {
     bool extA = options.extensionAtA, extB = options.extensionAtB;
     if (a.x() > b.x()) {
@@ -211,7 +210,7 @@ void Sheet::dimH(QPointF a, QPointF b, double y, const Figure &f, const Horizont
     figureCentred((xa + xb) / 2.0 + options.figureShift, yl - 3.0, f);
 }
 
-void Sheet::dimV(QPointF a, QPointF b, double x, const Figure &f, const VerticalDim &options)
+void Sheet::dimV(QPointF a, QPointF b, double x, const Figure& f, const VerticalDim& options)
 {
     bool extA = options.extensionAtA, extB = options.extensionAtB;
     if (a.y() > b.y()) {
@@ -258,7 +257,7 @@ void Sheet::centreAsExtension(QPointF end, QPointF to)
     dimLine(end, to + QPointF(dx / len, dy / len) * 3.0);
 }
 
-void Sheet::diameter(QPointF c, double r, const Figure &f, const DiameterDim &options)
+void Sheet::diameter(QPointF c, double r, const Figure& f, const DiameterDim& options)
 {
     const double rad = options.angleDeg * std::numbers::pi / 180.0;
     const QPointF u(std::cos(rad), -std::sin(rad));
@@ -295,7 +294,7 @@ void Sheet::centreOfGravity(QPointF c)
     p_.drawEllipse(c, r, r);
 }
 
-void Sheet::label(double x, double baseline, const QString &text, const QFont &font, int level)
+void Sheet::label(double x, double baseline, const QString& text, const QFont& font, int level)
 {
     p_.setPen(grey(level));
     p_.setFont(font);

@@ -64,10 +64,10 @@ struct DiameterDim {
 
 class Sheet {
 public:
-    explicit Sheet(QPainter &p);
+    explicit Sheet(QPainter& p);
 
-    QPainter &painter() { return p_; }
-    const QFont &figureFont() const { return figureFont_; }
+    QPainter& painter() { return p_; }
+    const QFont& figureFont() const { return figureFont_; }
 
     // Pens.
     QPen thickPen() const;
@@ -76,15 +76,15 @@ public:
     QPen hiddenPen() const;
 
     // Straight lines, snapped to the pixel grid.
-    void thinLine(QPointF a, QPointF b, const QPen &pen);
+    void thinLine(QPointF a, QPointF b, const QPen& pen);
     void dimLine(QPointF a, QPointF b) { thinLine(a, b, thinPen()); }
     void centreLine(QPointF a, QPointF b) { thinLine(a, b, centrePen()); }
     void hiddenLine(QPointF a, QPointF b) { thinLine(a, b, hiddenPen()); }
 
     // Outlines with the thick pen; polygon corners on pixel edges.
-    void thickPolygon(const std::vector<QPointF> &pts);
-    void thickPath(const QPainterPath &path);
-    void circle(QPointF c, double r, const QPen &pen);
+    void thickPolygon(const std::vector<QPointF>& pts);
+    void thickPath(const QPainterPath& path);
+    void circle(QPointF c, double r, const QPen& pen);
 
     // A full circle as a centre line (a pitch circle), its pattern fitted so
     // that a long dash lies centred on `dashAtDeg` (counter-clockwise from
@@ -95,19 +95,19 @@ public:
     void arrow(QPointF tip, QPointF dir);
 
     static constexpr double kFigureHeight = 9.0; // cap height of the figure font, rounded up
-    double figureWidth(const Figure &f) const;
+    double figureWidth(const Figure& f) const;
     // A figure whose digits have their bottom-left at `pos` (baseline at pos.y()).
-    void figureAt(QPointF pos, const Figure &f, int level = kFigure);
+    void figureAt(QPointF pos, const Figure& f, int level = kFigure);
     // A figure centred horizontally on x with its baseline at `baseline`.
-    void figureCentred(double x, double baseline, const Figure &f);
+    void figureCentred(double x, double baseline, const Figure& f);
 
     // Horizontal linear dimension between feature points a and b, with the
     // dimension line at height y and the figure above it. When the span is
     // too short the arrows point inwards from outside.
-    void dimH(QPointF a, QPointF b, double y, const Figure &f, const HorizontalDim &options = {});
+    void dimH(QPointF a, QPointF b, double y, const Figure& f, const HorizontalDim& options = {});
     // Vertical linear dimension between feature points a and b, with the
     // dimension line at x.
-    void dimV(QPointF a, QPointF b, double x, const Figure &f, const VerticalDim &options = {});
+    void dimV(QPointF a, QPointF b, double x, const Figure& f, const VerticalDim& options = {});
 
     // Extension line from a feature towards a dimension line: a small gap at
     // the feature and a short overshoot past the dimension line.
@@ -118,16 +118,16 @@ public:
 
     // Diameter of the circle about c with radius r, arrowheads on the circle
     // from inside.
-    void diameter(QPointF c, double r, const Figure &f, const DiameterDim &options);
+    void diameter(QPointF c, double r, const Figure& f, const DiameterDim& options);
 
     // Centre-of-gravity symbol: a circle with two opposite quadrants filled.
     void centreOfGravity(QPointF c);
 
     // Text in `font` with its baseline at `baseline` and its left edge at x.
-    void label(double x, double baseline, const QString &text, const QFont &font, int level);
+    void label(double x, double baseline, const QString& text, const QFont& font, int level);
 
 private:
-    QPainter &p_;
+    QPainter& p_;
     QFont figureFont_;
     QFont deviationFont_;
 };

@@ -21,16 +21,16 @@ struct View {
 
 // Side view of the air end, the drive shaft at the left; the origin is the
 // centre of the shaft end face.
-void drawSideView(Sheet &s, const View &v);
+void drawSideView(Sheet& s, const View& v);
 
 // End view of the drive side; the origin is on the shaft axis.
-void drawEndView(Sheet &s, const View &v);
+void drawEndView(Sheet& s, const View& v);
 
 // Enlarged view X of the shaft end inside `frame`; the origin is on the shaft
 // axis.
-void drawViewX(Sheet &s, QRectF frame, const View &v);
+void drawViewX(Sheet& s, QRectF frame, const View& v);
 
 // Title block: designation, units and the first-angle projection symbol.
-void drawTitleBlock(Sheet &s, QRectF box);
+void drawTitleBlock(Sheet& s, QRectF box);
 
 } // namespace drawing

@@ -17,10 +17,10 @@
 
 namespace drawing {
 
-void drawEndView(Sheet &s, const View &v)
+void drawEndView(Sheet& s, const View& v)
 {
     using namespace air_end;
-    QPainter &p = s.painter();
+    QPainter& p = s.painter();
     const QPointF c = v(0, 0);
 
     // Housing beyond the flange: only what shows outside the flange square.
@@ -56,8 +56,8 @@ void drawEndView(Sheet &s, const View &v)
     {
         const double k = flangeChamfer;
         const double h = flangeHalf;
-        s.thickPolygon({v(-h + k, h), v(h - k, h), v(h, h - k), v(h, -h + k), v(h - k, -h),
-                        v(-h + k, -h), v(-h, -h + k), v(-h, h - k)});
+        s.thickPolygon({v(-h + k, h), v(h - k, h), v(h, h - k), v(h, -h + k), v(h - k, -h), v(-h + k, -h),
+                        v(-h, -h + k), v(-h, h - k)});
     }
     const double pitch = v.len(pitchR);
     s.centreCircle(c, pitch, 45.0);
@@ -100,10 +100,8 @@ void drawEndView(Sheet &s, const View &v)
     s.dimH(v(0, -flangeHalf - 6), v(cogX, cogY), row40, {QStringLiteral("40")}, {.extensionAtA = false});
     const double col20 = v(endHousingRight + 16, 0).x();
     s.centreAsExtension(v(endHousingRight + 6, 0), QPointF(col20, v(0, 0).y()));
-    s.dimV(v(endHousingRight + 6, 0), v(cogX, cogY), col20, {QStringLiteral("20")},
-           {.extensionAtA = false});
-    s.dimH(QPointF(hx0, fBottom), QPointF(hx1, fBottom), v(0, -flangeHalf - 36).y(),
-           {QStringLiteral("150")});
+    s.dimV(v(endHousingRight + 6, 0), v(cogX, cogY), col20, {QStringLiteral("20")}, {.extensionAtA = false});
+    s.dimH(QPointF(hx0, fBottom), QPointF(hx1, fBottom), v(0, -flangeHalf - 36).y(), {QStringLiteral("150")});
     s.diameter(c, pitch, {QStringLiteral("\u00d8160")},
                {.angleDeg = 135.0, .leaderLength = 38.0, .shelfSide = Side::Left});
     s.diameter(c, v.len(spigotR), {QStringLiteral("\u00d8100")}, {.angleDeg = 62.0, .leaderLength = 40.0});

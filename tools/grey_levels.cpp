@@ -16,13 +16,13 @@ int nearestLevel(int g)
     return best;
 }
 
-std::vector<std::uint8_t> reduceToLevels(const QImage &img)
+std::vector<std::uint8_t> reduceToLevels(const QImage& img)
 {
     const QImage rgb = img.convertToFormat(QImage::Format_RGB32);
     std::vector<std::uint8_t> levels;
     levels.reserve(std::size_t(rgb.width()) * std::size_t(rgb.height()));
     for (int y = 0; y < rgb.height(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) {
             const QRgb c = line[x];
             const int g = (qRed(c) + qGreen(c) + qBlue(c) + 1) / 3;

@@ -33,6 +33,6 @@ int nearestLevel(int g);
 
 // Every pixel of `img`, top row first, as the level nearest to the mean of
 // its red, green and blue.
-std::vector<std::uint8_t> reduceToLevels(const QImage &img);
+std::vector<std::uint8_t> reduceToLevels(const QImage& img);
 
 } // namespace drawing

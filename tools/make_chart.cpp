@@ -45,7 +45,7 @@ constexpr std::uint32_t kGrey = colour(colors::Grid);
 
 struct Curve {
     int firstRow;
-    int lastLightRow;  // rows firstRow..lastLightRow form the light segment
+    int lastLightRow; // rows firstRow..lastLightRow form the light segment
     std::uint32_t dark;
     std::uint32_t light;
     std::span<const int> rightmost;
@@ -58,14 +58,14 @@ constexpr std::array<Curve, 4> kCurves = {{
     {kFirstRow4, kLastLightRow4, colour(colors::Bar4Dark), colour(colors::Bar4Light), kRight4},
 }};
 
-using Picture = std::vector<std::uint32_t>;  // kWidth * kHeight, top row first
+using Picture = std::vector<std::uint32_t>; // kWidth * kHeight, top row first
 
-void set(Picture &pic, int x, int y, std::uint32_t colour)
+void set(Picture& pic, int x, int y, std::uint32_t colour)
 {
     pic[static_cast<std::size_t>(y) * kWidth + x] = colour;
 }
 
-void drawGrid(Picture &pic)
+void drawGrid(Picture& pic)
 {
     for (int x : {0, 44, 89, 134, 179, 224, 269, 314, 359, 404})
         for (int y = 0; y < kHeight; ++y)
@@ -75,10 +75,10 @@ void drawGrid(Picture &pic)
         for (int x = x0; x <= x1; ++x)
             set(pic, x, y, kGrey);
     };
-    for (int y = 0; y <= 210; y += 15)  // every 5 kW
+    for (int y = 0; y <= 210; y += 15) // every 5 kW
         horizontal(y, 0, kWidth - 1);
     horizontal(kHeight - 1, 0, kWidth - 1);
-    for (int y = 0; y <= 222; y += 3)  // every 1 kW
+    for (int y = 0; y <= 222; y += 3) // every 1 kW
         horizontal(y, 0, 5);
 
     // Every 100 1/min along the bottom; the 1700 1/min tick sits one column
@@ -92,7 +92,7 @@ void drawGrid(Picture &pic)
     }
 }
 
-void drawCurve(Picture &pic, const Curve &curve)
+void drawCurve(Picture& pic, const Curve& curve)
 {
     const int rows = static_cast<int>(curve.rightmost.size());
     for (int i = 0; i < rows; ++i) {
@@ -105,9 +105,9 @@ void drawCurve(Picture &pic, const Curve &curve)
     }
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output.bmp>\n", argv[0]);
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
 
     Picture pic(static_cast<std::size_t>(kWidth) * kHeight, kWhite);
     drawGrid(pic);
-    for (const Curve &curve : kCurves)
+    for (const Curve& curve : kCurves)
         drawCurve(pic, curve);
 
     if (!bmp::writeFile(argv[1], bmp::encodeColour(kWidth, kHeight, pic, kFileOptions))) {

@@ -27,15 +27,15 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Geometry in pixels. The axis runs from the lower left to the upper right;
 // u is measured along it from the rotor's lower-left end face, v across it.
-constexpr double kStartX = 6.5, kStartY = 25.5;  // rotor end face centre, lower left
+constexpr double kStartX = 6.5, kStartY = 25.5; // rotor end face centre, lower left
 constexpr double kRotorLength = 20.5;
 constexpr double kRotorRadius = 6.3;
-constexpr double kJournalLength = 3.4;  // bearing journal beyond the lower-left end
+constexpr double kJournalLength = 3.4; // bearing journal beyond the lower-left end
 constexpr double kJournalRadius = 2.6;
-constexpr double kShaftLength = 9.5;    // drive shaft beyond the upper-right end
+constexpr double kShaftLength = 9.5; // drive shaft beyond the upper-right end
 constexpr double kShaftRadius = 2.3;
 constexpr int kLobes = 4;
-constexpr double kLobeSpacing = 5.0;    // lobe pitch along the axis on the front line
+constexpr double kLobeSpacing = 5.0; // lobe pitch along the axis on the front line
 
 struct Sample {
     bool hit = false;
@@ -148,19 +148,19 @@ std::array<std::array<int, kSize>, kSize> render()
 }
 
 // Every pixel as a colour value (blue * 65536 + green * 256 + red) of its grey.
-std::vector<std::uint32_t> colourValues(const std::array<std::array<int, kSize>, kSize> &img)
+std::vector<std::uint32_t> colourValues(const std::array<std::array<int, kSize>, kSize>& img)
 {
     std::vector<std::uint32_t> colours;
     colours.reserve(kSize * kSize);
-    for (const auto &row : img)
+    for (const auto& row : img)
         for (int g : row)
             colours.push_back(std::uint32_t(g) * 0x010101u);
     return colours;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     const std::string path = argc > 1 ? argv[1] : "assets/icon.bmp";
     if (!bmp::writeFile(path, bmp::encodeColour(kSize, kSize, colourValues(render()), {}))) {

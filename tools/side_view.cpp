@@ -16,10 +16,10 @@
 
 namespace drawing {
 
-void drawSideView(Sheet &s, const View &v)
+void drawSideView(Sheet& s, const View& v)
 {
     using namespace air_end;
-    QPainter &p = s.painter();
+    QPainter& p = s.painter();
 
     // Centre line of the shaft over the whole view.
     s.centreLine(v(-6, 0), v(coverEnd + 6, 0));
@@ -38,10 +38,9 @@ void drawSideView(Sheet &s, const View &v)
     }
 
     // Spigot and flange plate.
-    s.thickPolygon({v(spigotFace, spigotR), v(flangeFace, spigotR), v(flangeFace, -spigotR),
-                    v(spigotFace, -spigotR)});
-    s.thickPolygon({v(flangeFace, flangeHalf), v(flangeBack, flangeHalf), v(flangeBack, -flangeHalf),
-                    v(flangeFace, -flangeHalf)});
+    s.thickPolygon({v(spigotFace, spigotR), v(flangeFace, spigotR), v(flangeFace, -spigotR), v(spigotFace, -spigotR)});
+    s.thickPolygon(
+        {v(flangeFace, flangeHalf), v(flangeBack, flangeHalf), v(flangeBack, -flangeHalf), v(flangeFace, -flangeHalf)});
 
     // Bolt holes at the flange corners, hidden in this view: in projection
     // they lie at +-pitchR * sin 45 from the axis.
@@ -70,10 +69,10 @@ void drawSideView(Sheet &s, const View &v)
         body.lineTo(x0, y1);
         s.thickPath(body);
     }
-    s.thickPolygon({v(rotorHousingEnd, dischargeTop), v(dischargeEnd, dischargeTop),
-                    v(dischargeEnd, dischargeBottom), v(rotorHousingEnd, dischargeBottom)});
-    s.thickPolygon({v(dischargeEnd, coverTop), v(coverEnd, coverTop), v(coverEnd, coverBottom),
-                    v(dischargeEnd, coverBottom)});
+    s.thickPolygon({v(rotorHousingEnd, dischargeTop), v(dischargeEnd, dischargeTop), v(dischargeEnd, dischargeBottom),
+                    v(rotorHousingEnd, dischargeBottom)});
+    s.thickPolygon(
+        {v(dischargeEnd, coverTop), v(coverEnd, coverTop), v(coverEnd, coverBottom), v(dischargeEnd, coverBottom)});
 
     // Tapped hole M16 in the housing top, hidden: thread to depth 24, then the
     // drill point of the core hole.
@@ -113,8 +112,8 @@ void drawSideView(Sheet &s, const View &v)
     const double keyRow = v(0, 40).y();
     s.dimH(v(0, shaftR), v(keyStart, 0), keyRow, {QStringLiteral("5")}, {.figureShift = -16.0});
     // The keyway's start already has the extension line of the 5.
-    s.dimH(v(keyStart, 0), v(keyStart + keyLength, 0), keyRow,
-           {QStringLiteral("63"), QStringLiteral("+0.3")}, {.extensionAtA = false});
+    s.dimH(v(keyStart, 0), v(keyStart + keyLength, 0), keyRow, {QStringLiteral("63"), QStringLiteral("+0.3")},
+           {.extensionAtA = false});
     s.dimH(v(0, shaftR), v(spigotFace, spigotR), v(0, 64).y(), {QStringLiteral("80")});
     s.dimH(v(0, shaftR), v(flangeFace, flangeHalf), v(0, 92).y(), {QStringLiteral("84")});
     s.dimH(v(0, shaftR), v(flangeBack, housingTop), v(0, 115).y(), {QStringLiteral("109")});
@@ -122,8 +121,7 @@ void drawSideView(Sheet &s, const View &v)
     // --- dimensions across the shaft ---
     const double xDim = v(coverEnd + 14, 0).x();
     s.centreAsExtension(v(coverEnd + 6, 0), QPointF(xDim, v(0, 0).y()));
-    s.dimV(v(rotorHousingEnd, housingTop), v(coverEnd + 6, 0), xDim, {QStringLiteral("80")},
-           {.extensionAtB = false});
+    s.dimV(v(rotorHousingEnd, housingTop), v(coverEnd + 6, 0), xDim, {QStringLiteral("80")}, {.extensionAtB = false});
     s.dimV(v(coverEnd + 6, 0), v(rotorHousingEnd, housingBottom), xDim, {QStringLiteral("53")},
            {.extensionAtA = false});
 

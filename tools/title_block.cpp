@@ -10,9 +10,9 @@
 
 namespace drawing {
 
-void drawTitleBlock(Sheet &s, QRectF box)
+void drawTitleBlock(Sheet& s, QRectF box)
 {
-    QPainter &p = s.painter();
+    QPainter& p = s.painter();
     const double x0 = thin(box.left()), y0 = thin(box.top());
     const double x1 = thin(box.right()), y1 = thin(box.bottom());
     const double ym = thin(box.top() + 26);
@@ -39,8 +39,7 @@ void drawTitleBlock(Sheet &s, QRectF box)
     QPen sym(grey(kOutline), 1.0);
     p.setPen(sym);
     QPolygonF cone;
-    cone << QPointF(tx, cy - 3) << QPointF(tx + 14, cy - 6) << QPointF(tx + 14, cy + 6)
-         << QPointF(tx, cy + 3);
+    cone << QPointF(tx, cy - 3) << QPointF(tx + 14, cy - 6) << QPointF(tx + 14, cy + 6) << QPointF(tx, cy + 3);
     p.drawPolygon(cone);
     p.drawEllipse(QPointF(tx + 27, cy), 6.0, 6.0);
     p.drawEllipse(QPointF(tx + 27, cy), 3.0, 3.0);

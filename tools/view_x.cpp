@@ -13,15 +13,14 @@
 
 namespace drawing {
 
-void drawViewX(Sheet &s, QRectF frame, const View &v)
+void drawViewX(Sheet& s, QRectF frame, const View& v)
 {
     using namespace air_end;
-    QPainter &p = s.painter();
+    QPainter& p = s.painter();
 
     p.setPen(QPen(grey(kOutline), 1.0));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(thin(frame.left()), thin(frame.top()), std::round(frame.width()),
-                      std::round(frame.height())));
+    p.drawRect(QRectF(thin(frame.left()), thin(frame.top()), std::round(frame.width()), std::round(frame.height())));
     QFont tf = s.figureFont();
     tf.setPixelSize(13);
     tf.setBold(true);
@@ -55,8 +54,7 @@ void drawViewX(Sheet &s, QRectF frame, const View &v)
     // --- dimensions ---
     s.diameter(c, r, {QStringLiteral("\u00d855 k6")},
                {.angleDeg = 135.0, .leaderLength = 14.0, .shelfSide = Side::Left});
-    s.dimV(v(keyTopR, keyHalfWidth), v(keyTopR, -keyHalfWidth), v(keyTopR + 9, 0).x(),
-           {QStringLiteral("16 P9")});
+    s.dimV(v(keyTopR, keyHalfWidth), v(keyTopR, -keyHalfWidth), v(keyTopR + 9, 0).x(), {QStringLiteral("16 P9")});
     s.dimH(v(-shaftR, 0), v(keyTopR, -keyHalfWidth), v(0, -shaftR - 11).y(), {QStringLiteral("59")});
 }
 

@@ -10,10 +10,10 @@ namespace rt {
 
 // The kinds of runtime error that the program can meet.
 enum class ErrorKind {
-    Overflow,            // a result outside its type's range
-    DivisionByZero,      // a finite number divided by zero
-    InvalidOperation,    // a floating-point operation without a result (0/0, inf - inf ...)
-    TypeMismatch,        // a text that is no number where a number is needed
+    Overflow,             // a result outside its type's range
+    DivisionByZero,       // a finite number divided by zero
+    InvalidOperation,     // a floating-point operation without a result (0/0, inf - inf ...)
+    TypeMismatch,         // a text that is no number where a number is needed
     InvalidPropertyValue, // a value that a control refuses
     OutOfMemory,
     Internal // any other failure inside a handler

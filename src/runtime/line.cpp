@@ -10,10 +10,22 @@ Line::Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long c
 {
 }
 
-void Line::setX1(Single v) { assign(x1_, v); }
-void Line::setY1(Single v) { assign(y1_, v); }
-void Line::setX2(Single v) { assign(x2_, v); }
-void Line::setY2(Single v) { assign(y2_, v); }
+void Line::setX1(Single v)
+{
+    assign(x1_, v);
+}
+void Line::setY1(Single v)
+{
+    assign(y1_, v);
+}
+void Line::setX2(Single v)
+{
+    assign(x2_, v);
+}
+void Line::setY2(Single v)
+{
+    assign(y2_, v);
+}
 
 void Line::setVisible(bool v)
 {

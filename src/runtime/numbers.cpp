@@ -216,7 +216,7 @@ QString formatDecimal(const Decimal& d, std::string_view pattern)
 
     // value x 10^decimals, rounded half away from zero, as a digit string.
     const int kept = d.exponent + decimals; // digits left of the rounding point
-    std::string scaled = "0"; // a spare leading digit takes the carry of the rounding
+    std::string scaled = "0";               // a spare leading digit takes the carry of the rounding
     bool roundUp = false;
     if (!d.digits.empty() && kept >= 0) {
         for (int k = 0; k < kept; ++k)

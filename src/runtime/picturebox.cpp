@@ -69,7 +69,7 @@ Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, 
 }
 
 ShapeControl* PictureBox::addShape(const QString& name, Single left, Single top, Single width, Single height,
-                            Long colour)
+                                   Long colour)
 {
     auto* shape = new ShapeControl(this, left, top, width, height, colour);
     shape->setObjectName(name);
@@ -136,8 +136,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     }
 }
 
-void PictureBox::raiseMouse(const MouseHandler& handler, int buttons,
-                            QMouseEvent* event)
+void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event)
 {
     if (!handler)
         return;

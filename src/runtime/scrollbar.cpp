@@ -47,7 +47,7 @@ void ScrollBar::assignValue(int value)
     if (value < minimum() || value > maximum())
         raiseError(ErrorKind::InvalidPropertyValue);
     if (value == this->value())
-        return; // the current value raises nothing and leaves a held thumb alone
+        return;                  // the current value raises nothing and leaves a held thumb alone
     QScrollBar::setValue(value); // raises Change synchronously
 }
 

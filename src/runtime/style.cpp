@@ -5,7 +5,9 @@
 
 namespace rt {
 
-FormStyle::FormStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+FormStyle::FormStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+{
+}
 
 int FormStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                          QStyleHintReturn* returnData) const

@@ -73,13 +73,14 @@ chart::Form1Controls ChartWindow::placeControls()
     resize(687, 317);
 
     // The chart and its cross-hair.
-    auto* Picture1 = c.Picture1 = place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
+    auto* Picture1 = c.Picture1 =
+        place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
     Picture1->setPicture(QImage(QStringLiteral(":/chart.bmp")));
     Picture1->setAutoFillBackground(true);
     {
         QPalette p = Picture1->palette();
-        p.setColor(QPalette::Window, p.color(QPalette::Base));       // window background
-        p.setColor(QPalette::WindowText, p.color(QPalette::Text));   // window text
+        p.setColor(QPalette::Window, p.color(QPalette::Base));     // window background
+        p.setColor(QPalette::WindowText, p.color(QPalette::Text)); // window text
         Picture1->setPalette(p);
     }
     c.Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColour);
@@ -148,15 +149,15 @@ chart::Form1Controls ChartWindow::placeControls()
     axisFigure("Label18", "5700", 392, 252, false);
 
     // Tab order; labels never take the focus.
-    QWidget* order[] = {c.Text1, c.HScroll1, c.Text2, Command1, Command4, c.Text3, c.Text4,
-                        c.Text5, Command2, Command3, Picture1, c.VScroll1};
+    QWidget* order[] = {c.Text1, c.HScroll1, c.Text2,  Command1, Command4, c.Text3,
+                        c.Text4, c.Text5,    Command2, Command3, Picture1, c.VScroll1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
     // Accessible names from the caption labels; red figures described.
-    const std::pair<QWidget*, rt::Label*> fields[] = {{c.Text1, Label1}, {c.Label4, Label3}, {c.Text2, Label5},
-                                                       {c.Label20, Label19}, {c.Text3, Label2}, {c.Text4, Label22},
-                                                       {c.Text5, Label24}};
+    const std::pair<QWidget*, rt::Label*> fields[] = {{c.Text1, Label1},    {c.Label4, Label3}, {c.Text2, Label5},
+                                                      {c.Label20, Label19}, {c.Text3, Label2},  {c.Text4, Label22},
+                                                      {c.Text5, Label24}};
     for (const auto& [field, label] : fields)
         field->setAccessibleName(label->text().trimmed());
     for (rt::TextBox* t : {c.Text1, c.Text2})
