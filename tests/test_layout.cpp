@@ -102,7 +102,7 @@ private slots:
             QCOMPARE(c->property("text").toString(), text);
         const QFont f = c->font();
         QCOMPARE(f.family(), captionFont ? ui::captionFont().family() : ui::defaultFont().family());
-        QCOMPARE(f.pointSizeF(), captionFont ? 9.75 : 8.25);
+        QCOMPARE(f.pixelSize(), captionFont ? 13 : 11);
         QVERIFY(!f.bold() && !f.italic() && !f.underline() && !f.strikeOut());
     }
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <clocale>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -60,13 +61,22 @@ private slots:
         QTest::newRow("unicode digits are no digits") << QString::fromUtf8("\u0663") << 0.0;
         QTest::newRow("exact decimal") << "75.000001" << 75.000001;
         QTest::newRow("underflow gives zero") << "1e-400" << 0.0;
+        QTest::newRow("negative underflow keeps the sign") << "-1e-400" << -0.0;
+        QTest::newRow("underflow with a long mantissa") << "123456e-405" << 0.0;
+        QTest::newRow("smallest subnormal") << "4.9406564584124654e-324" << std::numeric_limits<double>::denorm_min();
+        QTest::newRow("smallest normal") << "2.2250738585072014e-308" << std::numeric_limits<double>::min();
         QTest::newRow("largest double") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+        QTest::newRow("large exponent, small mantissa") << "0.0001e312" << 1e308;
+        QTest::newRow("one tenth") << "0.1" << 0.1;
+        QTest::newRow("halfway rounds to even") << "9007199254740993" << 9007199254740992.0;
+        QTest::newRow("just above halfway") << "9007199254740993.0000000001" << 9007199254740994.0;
     }
+    // Exact: the nearest double, bit for bit (QCOMPARE on doubles is fuzzy).
     void val()
     {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        QCOMPARE(rt::val(text), expected);
+        QCOMPARE(std::bit_cast<quint64>(rt::val(text)), std::bit_cast<quint64>(expected));
     }
 
     void valBeyondDoubleRange_data()
@@ -75,6 +85,8 @@ private slots:
         QTest::newRow("1e309") << "1e309";
         QTest::newRow("-1e400") << "-1e400";
         QTest::newRow("400 digits") << QString(400, QLatin1Char('9'));
+        QTest::newRow("rounds up past the largest double") << "1.7976931348623159e308";
+        QTest::newRow("huge exponent") << "1e99999999999999999999";
     }
     void valBeyondDoubleRange()
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "runtime/numbers.h"
+#include "runtime/types.h"
 
 // The chart picture's colour code, as colour values (blue * 65536 + green * 256 + red).
 namespace chart::colors {

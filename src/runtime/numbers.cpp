@@ -3,14 +3,13 @@
 
 #include "errors.h"
 
+#include <QByteArray>
+
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
 
 namespace rt {
@@ -117,15 +116,45 @@ qsizetype scanNumber(const QString& text, qsizetype pos, std::string& out)
     return i;
 }
 
-// Converts a number as scanned above, exactly and whatever the locale.
+// The power of ten of a scanned number's leading digit (2 for "123.4",
+// -2 for "0.01e0"), with the exponent saturated far beyond any double.
+long long leadingPower(const std::string& number)
+{
+    const std::size_t e = number.find_first_of("eE");
+    const std::string mantissa = number.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos)
+        return 0;
+    const std::size_t intEnd = point == std::string::npos ? mantissa.size() : point;
+    long long power = first < intEnd ? (long long)(intEnd - first) - 1 : -(long long)(first - intEnd);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+            ++i;
+        for (; i < number.size() && exponent < 1'000'000'000; ++i)
+            exponent = exponent * 10 + (number[i] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    return power + exponent;
+}
+
+// Converts a number as scanned above, exactly (to the nearest double) and
+// whatever the locale: Qt's conversion always reads the C locale's form. It
+// fails for a number beyond the Double range (an Overflow error) and for one
+// too small for it (0, with the number's sign).
 Double toDouble(const std::string& number)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    errno = 0;
-    const Double value = strtod_l(number.c_str(), nullptr, cLocale);
-    if (errno == ERANGE && std::isinf(value))
+    bool ok = false;
+    const Double value = QByteArray(number.data(), qsizetype(number.size())).toDouble(&ok);
+    if (ok && std::isfinite(value))
+        return value;
+    if (std::isinf(value) || leadingPower(number) > 0)
         raiseError(ErrorKind::Overflow);
-    return value; // an underflow gives 0 or the nearest tiny number
+    return number.front() == '-' ? -0.0 : 0.0;
 }
 
 } // namespace

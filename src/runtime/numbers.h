@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "types.h"
+
 #include <QString>
 
-#include <cstdint>
 #include <string_view>
 
 namespace rt {
-
-// The number types the program is written in.
-using Integer = std::int16_t; // a result outside -32768 to 32767 is an Overflow error
-using Long = std::int32_t;
-using Single = float;
-using Double = double;
 
 // Checks the result of a floating-point step: an infinite result is an
 // Overflow error and a NaN an invalid operation.

@@ -21,10 +21,12 @@ QString face()
     return chosen;
 }
 
-QFont fontOf(double points)
+// Sizes are given in pixels, so that every caption has the same size on
+// every platform (macOS measures points at 72 per inch, others at 96).
+QFont fontOf(int pixels)
 {
     QFont font(face());
-    font.setPointSizeF(points); // QFont(family, 9.75) would round to 9
+    font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
@@ -37,12 +39,12 @@ QFont fontOf(double points)
 
 QFont captionFont()
 {
-    return fontOf(9.75);
+    return fontOf(13); // 9.75 pt at 96 pixels per inch
 }
 
 QFont defaultFont()
 {
-    return fontOf(8.25);
+    return fontOf(11); // 8.25 pt at 96 pixels per inch
 }
 
 } // namespace ui

@@ -10,8 +10,8 @@ namespace ui {
 // a sans-serif face whose widths let every caption fit its box.
 extern const char* const FallbackFace;
 
-// "MS Sans Serif" 9.75 pt regular where the system has it, else the fallback
-// face at that size.
+// "MS Sans Serif" regular, 13 pixels high (9.75 pt at 96 pixels per inch),
+// where the system has it, else the fallback face at that size.
 QFont captionFont();
 
 // The window's default font, for every control without a font of its own.
