@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
-# fuzz targets). Builds nothing.
+# fuzz targets), libcxx (clang with libc++), mingw (the Windows cross
+# compiler). Builds nothing.
 #   scripts/setup.sh build test
 set -euo pipefail
 
@@ -12,6 +13,8 @@ for job in "$@"; do
     build) packages+=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-freefont-ttf) ;;
     test) packages+=(libbenchmark-dev locales xvfb xdotool x11-utils imagemagick) ;;
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    libcxx) packages+=(clang-14 libc++-14-dev libc++abi-14-dev) ;;
+    mingw) packages+=(g++-mingw-w64-x86-64-posix) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
   esac
 done

@@ -183,7 +183,7 @@ private slots:
         QFETCH(float, value);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(rt::format(value, pattern.toStdString()), expected);
+        QCOMPARE(rt::format(value, std::string_view(pattern.toLatin1().constData())), expected);
     }
 
     void formatDouble_data()
@@ -216,7 +216,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(rt::format(value, pattern.toStdString()), expected);
+        QCOMPARE(rt::format(value, std::string_view(pattern.toLatin1().constData())), expected);
     }
 
     void toIntegerRounding_data()
