@@ -17,6 +17,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
   -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san" >/dev/null
 cmake --build build-asan -j"$(nproc)"
 
+# Full unwinding on every allocation: Qt and the system libraries keep no
+# frame pointers, and the leak suppressions match Qt frames deep in the stack.
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1:check_initialization_order=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=1"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
