@@ -14,7 +14,8 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
   -DCMAKE_CXX_COMPILER=clang++-14 -DKRTD258_BUILD_FUZZERS=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 
-export ASAN_OPTIONS=detect_leaks=1
+# handle_abort: a broken property (abort) gets a stack trace too.
+export ASAN_OPTIONS=detect_leaks=1:handle_abort=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
