@@ -30,17 +30,33 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-fail() { echo "FAIL: $*"; import -window root "$out/failure.png" 2>/dev/null; exit 1; }
+applog=
+fail() {
+  echo "FAIL: $*"
+  [ -n "$applog" ] && { echo "--- $applog:"; tail -n 80 "$out/$applog"; }
+  import -window root "$out/failure.png" 2>/dev/null
+  exit 1
+}
+# The program's chart window, within 30 s; a program that ends first fails at once.
+waitForChart() {
+  for _ in $(seq 300); do
+    kill -0 "$app" 2>/dev/null || fail "the program ended before its window appeared"
+    chart=$(xdotool search --limit 1 --name '^ Air End : KRTd258$' 2>/dev/null) && [ -n "$chart" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 pixel() { # window-relative x y -> "r,g,b"
   import -window root -crop 1x1+$((wx + $1))+$((wy + $2)) -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
 }
 click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; sleep 0.4; }
 
-QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
+applog=program.log
+QT_QPA_PLATFORM=xcb "$program" >"$out/$applog" 2>&1 &
 app=$!
 
-chart=$(xdotool search --sync --limit 1 --name '^ Air End : KRTd258$') || fail "the chart window did not appear"
+waitForChart || fail "the chart window did not appear"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$chart")"
 wx=$X wy=$Y
@@ -91,9 +107,10 @@ closeAndCheck $((592 + 36)) $((264 + 12))
 
 # At 200% the whole layout doubles, every chart pixel is a 2 x 2 block and
 # the mouse still selects the chart pixel under it.
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 "$program" >"$out/program-200.log" 2>&1 &
+applog=program-200.log
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 "$program" >"$out/$applog" 2>&1 &
 app=$!
-chart=$(xdotool search --sync --limit 1 --name '^ Air End : KRTd258$') || fail "the chart window did not appear at 200%"
+waitForChart || fail "the chart window did not appear at 200%"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$chart")"
 wx=$X wy=$Y
