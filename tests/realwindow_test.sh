@@ -4,6 +4,14 @@
 # would and checks what the screen shows.
 #   realwindow_test.sh PROGRAM SOURCE_DIR
 set -uo pipefail
+
+# The program runs inside a D-Bus session of its own: without one, Qt's
+# accessibility bridge would start a bus daemon that outlives the program.
+if [ -z "${REALWINDOW_IN_SESSION:-}" ]; then
+  command -v dbus-run-session >/dev/null || { echo "missing dbus-run-session"; exit 1; }
+  REALWINDOW_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
 program=$1
 out=${REALWINDOW_OUT:-$PWD/realwindow}
 mkdir -p "$out"
