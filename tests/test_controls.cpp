@@ -31,6 +31,19 @@ class TestControls : public QObject {
         return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar).center();
     }
 
+    // Presses the left button on the thumb and drags it dx pixels, keeping
+    // the button down; returns where the pointer is.
+    static QPoint holdThumbAndDrag(ScrollBar& bar, int dx)
+    {
+        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+        const QPoint to = thumb + QPoint(dx, 0);
+        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&bar, &move);
+        return to;
+    }
+
     static QImage picture()
     {
         QImage img(4, 3, QImage::Format_RGB32);
@@ -201,12 +214,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
         bar.Change = [&] { ++changes; };
-        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
-        const QPoint to = thumb + QPoint(100, 0);
-        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&bar, &move);
+        const QPoint to = holdThumbAndDrag(bar, 100);
         bar.assignValue(0);
         QTest::keyClick(&bar, Qt::Key_Right);
         QCOMPARE(changes, 0);
@@ -229,12 +237,7 @@ private slots:
         int changes = 0;
         bar.Change = [&] { ++changes; };
         QSignalSpy signalled(&bar, &QAbstractSlider::valueChanged);
-        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
-        const QPoint to = thumb + QPoint(100, 0);
-        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&bar, &move);
+        const QPoint to = holdThumbAndDrag(bar, 100);
         QVERIFY(bar.sliderPosition() != 7);
         bar.setMax(449);
         QCOMPARE(signalled.count(), 1); // Qt's signal came, with the old value

@@ -4,6 +4,9 @@
 #include "numbers.h"
 
 #include <QColor>
+#include <QPalette>
+
+class QWidget;
 
 namespace rt {
 
@@ -15,5 +18,8 @@ constexpr Long rgb(int red, int green, int blue)
 
 QColor toQColor(Long colour);
 Long fromQRgb(QRgb rgb);
+
+// Draws a widget's text of the given role in a colour value.
+void setTextColour(QWidget* widget, QPalette::ColorRole role, Long colour);
 
 } // namespace rt

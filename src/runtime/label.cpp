@@ -16,9 +16,7 @@ Label::Label(QWidget* parent) : QLabel(parent)
 void Label::setForeColor(Long colour)
 {
     foreColor_ = colour;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, toQColor(colour));
-    setPalette(p);
+    setTextColour(this, QPalette::WindowText, colour);
     emit foreColorChanged(colour);
 }
 

@@ -16,9 +16,7 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 void TextBox::setForeColor(Long colour)
 {
     foreColor_ = colour;
-    QPalette p = palette();
-    p.setColor(QPalette::Text, toQColor(colour));
-    setPalette(p);
+    setTextColour(this, QPalette::Text, colour);
     emit foreColorChanged(colour);
 }
 
