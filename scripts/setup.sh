@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
-# fuzz targets). Builds nothing.
+# fuzz targets), package (the Debian package and its checks). Builds nothing.
 #   scripts/setup.sh build test
 set -euo pipefail
 
@@ -12,6 +12,8 @@ for job in "$@"; do
     build) packages+=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev fonts-freefont-ttf) ;;
     test) packages+=(libbenchmark-dev locales xvfb xdotool x11-utils imagemagick) ;;
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    package) packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
+                        dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
   esac
 done
