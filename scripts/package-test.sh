@@ -5,7 +5,8 @@
 # the versions, then runs the unpacked program (never installed on this
 # machine) in its own Xvfb, once directly and once through the desktop entry's
 # Exec line. One line per check; exits 1 if any failed.
-#   scripts/package-test.sh
+#   scripts/package-test.sh              build the package, then check it
+#   scripts/package-test.sh FILE.deb     check a package already built
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,8 +20,13 @@ finish() {
   exit
 }
 
-deb=$(./scripts/package.sh | tail -n1)
-if [ -f "$deb" ]; then ok "the package builds: ${deb#"$PWD"/}"; else fail "the package builds"; finish; fi
+if [ $# -gt 0 ]; then
+  deb=$(realpath "$1")
+  ./scripts/setup.sh package
+else
+  deb=$(./scripts/package.sh | tail -n1)
+  if [ -f "$deb" ]; then ok "the package builds: ${deb#"$PWD"/}"; else fail "the package builds"; finish; fi
+fi
 
 work=$(mktemp -d)
 pids=()
