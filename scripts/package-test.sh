@@ -8,7 +8,7 @@
 #   scripts/package-test.sh              build the package, then check it
 #   scripts/package-test.sh FILE.deb     check a package already built
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 passed=0
 failed=0
