@@ -3,7 +3,7 @@
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
 # fuzz targets), libcxx (clang with libc++), mingw (the Windows cross
-# compiler). Builds nothing.
+# compiler), package (the Debian package and its checks). Builds nothing.
 #   scripts/setup.sh build test
 set -euo pipefail
 
@@ -15,6 +15,8 @@ for job in "$@"; do
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     libcxx) packages+=(clang-14 libc++-14-dev libc++abi-14-dev) ;;
     mingw) packages+=(g++-mingw-w64-x86-64-posix) ;;
+    package) packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
+                        dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
   esac
 done

@@ -13,6 +13,13 @@ int main(int, char** argv)
     char name[] = "krtd258";
     char* args[] = {argv && argv[0] ? argv[0] : name, nullptr};
     QApplication app(argc, args);
+    // The application name is also the X11 window class (WM_CLASS), which the
+    // desktop file's StartupWMClass names; the desktop file name lets Wayland
+    // compositors find the installed desktop file and its icon.
+    QCoreApplication::setApplicationName(QStringLiteral("krtd258"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("krtd258.org"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KRTD258_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KRTD258_APP_ID));
     QApplication::setStyle(new rt::FormStyle); // the application owns its style
     ui::ChartWindow window;
     window.show();

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds the Debian package into build-deb/. The build runs in a temporary
+# copy of the files git knows or would add (committed, changed and new ones,
+# without ignored files), so no build output lands in the work tree and a
+# fresh clone builds the same package. Prints the package's path last.
+#   scripts/package.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh build package
+
+top=$PWD
+out=$top/build-deb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/src" "$out"
+rm -f "$out"/*.deb "$out"/*.buildinfo "$out"/*.changes
+
+# Tracked files deleted in the work tree are left out.
+git ls-files -z --cached --others --exclude-standard |
+  while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+  tar -c --null -T - -f - | tar -x -C "$work/src" -f -
+
+log=$out/build.log
+if ! (cd "$work/src" &&
+      DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=$(nproc)" dpkg-buildpackage -b -us -uc) >"$log" 2>&1; then
+  tail -n 60 "$log" >&2
+  echo "The package build failed; the whole log is in $log." >&2
+  exit 1
+fi
+cp "$work"/*.deb "$work"/*.buildinfo "$work"/*.changes "$out"/
+
+version=$(dpkg-parsechangelog -l debian/changelog -S Version)
+deb=$out/krtd258_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+[ -f "$deb" ] || { echo "package.sh: $deb was not built" >&2; exit 1; }
+echo "$deb"
