@@ -17,7 +17,7 @@ namespace {
 constexpr int kStyleSize = 64;
 
 // Steps along one helix curve, and along one rim of the rotor.
-constexpr int kHelixSteps = 48;
+constexpr int kHelixSteps = 32;
 constexpr double kRimStep = 0.1;
 
 std::string num(double v)
@@ -122,7 +122,7 @@ std::string bands(const Style& style, double from, double to)
 // wider ones, follow that curve in steps.
 std::string grooves(const Style& style)
 {
-    constexpr int kLayers = 6;
+    constexpr int kLayers = 12;
     auto shadeAt = [&](double d) {
         return style.grooveShade + style.crestShade * std::pow(std::pow(std::sin(d / 2), 2.0), 0.6);
     };
