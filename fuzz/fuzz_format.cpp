@@ -31,12 +31,10 @@
 
 namespace {
 
-[[noreturn]] void fail(const char* what, double value, bool isDouble, std::string_view pattern,
-                       const std::string& text)
+[[noreturn]] void fail(const char* what, double value, bool isDouble, std::string_view pattern, const std::string& text)
 {
     std::fprintf(stderr, "PROPERTY FAILED: %s\n  %s %.17g (%a) pattern \"%.*s\" text \"%s\"\n", what,
-                 isDouble ? "Double" : "Single", value, value, int(pattern.size()), pattern.data(),
-                 text.c_str());
+                 isDouble ? "Double" : "Single", value, value, int(pattern.size()), pattern.data(), text.c_str());
     std::abort();
 }
 
@@ -94,8 +92,8 @@ void check(Float value, std::string_view pattern)
         // A Double from 1.797693134862315e308 up rounds, at 15 digits, to
         // 1.79769313486232e308: beyond the Double range, so it reads back as
         // an Overflow.
-        if (isDouble && error.kind() == rt::ErrorKind::Overflow
-            && std::fabs(std::strtold(text.c_str(), nullptr)) > 1.7976931348623157e308L)
+        if (isDouble && error.kind() == rt::ErrorKind::Overflow &&
+            std::fabs(std::strtold(text.c_str(), nullptr)) > 1.7976931348623157e308L)
             return;
         fail("the text does not read back", v, isDouble, pattern, text);
     }

@@ -284,10 +284,8 @@ private slots:
         QTest::addColumn<int>("firstRow");
         QTest::addColumn<int>("lastLightRow");
         QTest::addColumn<Columns>("rightmost");
-        QTest::newRow("13 bar") << 0 << kFirstRow13 << kLastLightRow13
-                                << Columns{{kRight13.begin(), kRight13.end()}};
-        QTest::newRow("10 bar") << 1 << kFirstRow10 << kLastLightRow10
-                                << Columns{{kRight10.begin(), kRight10.end()}};
+        QTest::newRow("13 bar") << 0 << kFirstRow13 << kLastLightRow13 << Columns{{kRight13.begin(), kRight13.end()}};
+        QTest::newRow("10 bar") << 1 << kFirstRow10 << kLastLightRow10 << Columns{{kRight10.begin(), kRight10.end()}};
         QTest::newRow("7 bar") << 2 << kFirstRow7 << kLastLightRow7 << Columns{{kRight7.begin(), kRight7.end()}};
         QTest::newRow("4 bar") << 3 << kFirstRow4 << kLastLightRow4 << Columns{{kRight4.begin(), kRight4.end()}};
     }

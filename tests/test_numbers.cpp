@@ -6,8 +6,8 @@
 
 #include <QtTest>
 
-#include <clocale>
 #include <bit>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
