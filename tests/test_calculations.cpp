@@ -187,6 +187,16 @@ private slots:
         QTest::newRow("pulley 500.5 refused") << "1450"
                                               << "500.5"
                                               << "250" << 10 << 1600;
+        // Each box is stored rounded down; the ratio magnifies the difference.
+        QTest::newRow("motor speed 500.9 stored as 500") << "500.9"
+                                                         << "10"
+                                                         << "1" << 350 << 5000;
+        QTest::newRow("motor pulley 10.9 stored as 10") << "500"
+                                                        << "10.9"
+                                                        << "1" << 350 << 5000;
+        QTest::newRow("air-end pulley 1.9 stored as 1") << "3000"
+                                                        << "2"
+                                                        << "1.9" << 450 << 6000;
         QTest::newRow("1450.9 stored as 1450") << "1450.9"
                                                << "200"
                                                << "100" << 140 << 2900;

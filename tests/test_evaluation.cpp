@@ -112,6 +112,9 @@ private slots:
         QTest::newRow("odd V reads row k") << 203 << 200 << "9.2"
                                            << "@ 7 bar"
                                            << "6.5" << none;
+        QTest::newRow("row 15, the 7 bar curve ends light") << 32 << 400 << "8.5"
+                                                            << "@ 7 bar"
+                                                            << "10.6" << power;
         QTest::newRow("row 190, only 4 bar") << 382 << 100 << "7.0"
                                              << "@ 7 bar"
                                              << "4.5" << all;

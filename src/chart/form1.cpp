@@ -13,6 +13,12 @@ using rt::str;
 using rt::toInteger;
 using rt::toSingle;
 
+Form1::Form1(const Form1Controls& controls) : Form1Controls(controls)
+{
+    Q_ASSERT(Picture1 && Line1 && Line2 && Shape2 && HScroll1 && VScroll1 && Label4 && Text1 && Text2 && Label20 &&
+             Label21 && Text3 && Text4 && Text5);
+}
+
 Single Form1::markerLeft() const
 {
     return toSingle(double(Line1->X1()) - Shape2->Width() / 2.0);

@@ -36,7 +36,7 @@ struct Form1Controls {
 // their layout names.
 class Form1 : private Form1Controls {
 public:
-    explicit Form1(const Form1Controls& controls) : Form1Controls(controls) {}
+    explicit Form1(const Form1Controls& controls);
 
     // Event handlers, wired by the window to their events.
     void Form_Load();

@@ -38,7 +38,7 @@ private:
 // The default shows one modal message naming the error and ends the program
 // with exit status 1; where nobody can answer a message (no QApplication, or
 // Qt's offscreen or minimal platform) the message goes to standard error.
-// Tests install their own handler to observe errors.
+// A program may install its own handler; the tests use one to record errors.
 using FatalErrorHandler = std::function<void(const RuntimeError&)>;
 void setFatalErrorHandler(FatalErrorHandler handler);
 void resetFatalErrorHandler();

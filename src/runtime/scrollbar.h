@@ -26,8 +26,9 @@ public:
     Integer Value() const { return Integer(value()); }
     void assignValue(int value); // an int, so that no value is narrowed before the check
 
-    // QAbstractSlider::setValue() clamps silently; the program's assignment
-    // is assignValue(), so the clamping one cannot be called by accident.
+    // QAbstractSlider::setValue() clamps silently: deleted here, so that code
+    // holding a ScrollBar cannot call it instead of assignValue(). (Through a
+    // QScrollBar pointer, Qt's own setValue() is still reached.)
     void setValue(int) = delete;
 
     Handler Change;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "chartwindow.h"
 
+#include "drawingwindow.h"
 #include "fonts.h"
 
 #include "chart/colors.h"
@@ -8,6 +9,8 @@
 
 #include <QApplication>
 #include <QIcon>
+
+#include <type_traits>
 
 namespace ui {
 
@@ -62,6 +65,8 @@ ChartWindow::ChartWindow() : form_(placeControls())
 // The window's children are deleted by QWidget's destructor, after form_:
 // deleting a control raises none of its events.
 ChartWindow::~ChartWindow() = default;
+static_assert(std::is_trivially_destructible_v<chart::Form1>,
+              "the controls, deleted after form_, must find nothing of it torn down");
 
 chart::Form1Controls ChartWindow::placeControls()
 {

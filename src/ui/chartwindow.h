@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "drawingwindow.h"
-
 #include "chart/form1.h"
 
 #include <QWidget>
@@ -10,6 +8,8 @@
 #include <memory>
 
 namespace ui {
+
+class DrawingWindow;
 
 // The chart window: the chart with its cross-hair and scroll bars, the
 // operating-point figures, the two calculations, Air End and Close.
@@ -34,8 +34,10 @@ private:
     void Command4_Click();
 
     // The controls are children of the window; form_ holds the state and
-    // handlers that drive them. The drawing window has no owner window, but
-    // lives no longer than this one.
+    // handlers that drive them. Their events call into form_: no handler
+    // runs before form_ is made (the load event comes after) or while the
+    // controls are deleted, after form_. The drawing window has no owner
+    // window, but lives no longer than this one.
     chart::Form1 form_;
     std::unique_ptr<DrawingWindow> drawing_;
 };
