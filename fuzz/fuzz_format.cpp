@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the pattern formatting rt::format with the patterns "##.0" and "#",
 // for Single and Double values.
 //   - A NaN raises InvalidOperation and an infinity Overflow.

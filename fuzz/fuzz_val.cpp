@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the lenient numeric read rt::val with arbitrary text.
 //   - The result is a finite number, or the read raises Overflow; no other
 //     error, never a NaN or an infinity.
