@@ -261,6 +261,99 @@ private slots:
         QVERIFY(refused);
     }
 
+    // Enter and Return click the focused button, as Space does; with a
+    // modifier they do not.
+    void enterClicksTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 1;
+        QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier) << 0;
+    }
+    void enterClicksTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, clicks);
+        CommandButton button;
+        int clicked = 0;
+        button.Click = [&] { ++clicked; };
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QTest::keyClick(&button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(clicked, clicks);
+    }
+
+    // The scroll bar and the picture box show a focus ring in the highlight
+    // colour when the keyboard gives them the focus, and look as ever when a
+    // mouse press does.
+    void focusRingFollowsTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("ring");
+        for (const char* control : {"scroll bar", "picture box"}) {
+            const QString c = QString::fromLatin1(control);
+            QTest::addRow("%s, Tab", control) << c << int(Qt::TabFocusReason) << true;
+            QTest::addRow("%s, Backtab", control) << c << int(Qt::BacktabFocusReason) << true;
+            QTest::addRow("%s, mouse", control) << c << int(Qt::MouseFocusReason) << false;
+        }
+    }
+    void focusRingFollowsTheKeyboard()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, reason);
+        QFETCH(bool, ring);
+        QWidget window;
+        QWidget* c = nullptr;
+        if (control == QLatin1String("scroll bar")) {
+            auto* bar = new ScrollBar(Qt::Horizontal, &window);
+            bar->setMax(450);
+            c = bar;
+        } else {
+            auto* box = new PictureBox(PictureBox::Border::Flat, &window);
+            box->setPicture(picture());
+            c = box;
+        }
+        c->setGeometry(10, 10, 120, 17);
+        auto* other = new TextBox(&window);
+        other->setGeometry(10, 40, 50, 19);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        const QImage unfocused = c->grab().toImage();
+        c->setFocus(Qt::FocusReason(reason));
+        QVERIFY(c->hasFocus());
+        const QImage focused = c->grab().toImage();
+        const QRgb highlight = c->palette().color(QPalette::Highlight).rgb();
+        const QPoint edge[] = {{0, 0}, {c->width() / 2, 0}, {0, c->height() / 2}, {c->width() - 1, c->height() - 1}};
+        for (const QPoint& at : edge)
+            QCOMPARE(focused.pixel(at) == highlight, ring);
+        if (!ring)
+            QCOMPARE(focused, unfocused);
+        other->setFocus();
+        QCOMPARE(c->grab().toImage(), unfocused); // the ring goes with the focus
+    }
+
+    // A key pressed on the control shows the ring even after a mouse focus.
+    void keyShowsTheFocusRing()
+    {
+        ScrollBar bar(Qt::Horizontal);
+        bar.resize(120, 17);
+        bar.setMax(450);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowActive(&bar));
+        bar.setFocus(Qt::MouseFocusReason);
+        const QRgb highlight = bar.palette().color(QPalette::Highlight).rgb();
+        QVERIFY(bar.grab().toImage().pixel(60, 0) != highlight);
+        QTest::keyClick(&bar, Qt::Key_Right);
+        QCOMPARE(bar.grab().toImage().pixel(60, 0), highlight);
+    }
+
     void textBoxHasNoLengthLimit()
     {
         TextBox box;

@@ -3,6 +3,8 @@
 
 #include "errors.h"
 
+#include <QKeyEvent>
+
 namespace rt {
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
@@ -13,6 +15,18 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
         if (Click)
             runHandler(Click);
     });
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    // A button that is no default button would pass Enter on to the window.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace rt

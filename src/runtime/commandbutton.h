@@ -7,12 +7,16 @@
 
 namespace rt {
 
-// Command button with its Click handler; never a default button.
+// Command button with its Click handler; never a default button. Enter or
+// Return on the focused button clicks it, as Space does.
 class CommandButton : public QPushButton {
     Q_OBJECT
 public:
     explicit CommandButton(QWidget* parent = nullptr);
     Handler Click;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace rt

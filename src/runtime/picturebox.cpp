@@ -134,6 +134,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
         span(l, t, l, b, c);
         span(r, t, r, b, c);
     }
+    focusRing_.paint(this, p);
 }
 
 void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event)
@@ -178,6 +179,24 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
     raiseMouse(MouseMove, buttonSum(event->buttons()), event);
     event->accept();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    focusRing_.focusIn(this, event->reason());
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    focusRing_.focusOut(this);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    focusRing_.keyPressed(this);
+    QFrame::keyPressEvent(event);
 }
 
 } // namespace rt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "focusring.h"
 #include "line.h"
 #include "numbers.h"
 #include "shapecontrol.h"
@@ -45,6 +46,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event);
@@ -52,6 +56,7 @@ private:
     QImage picture_;
     std::vector<Line*> lines_;
     std::vector<ShapeControl*> shapes_;
+    FocusRing focusRing_;
 };
 
 } // namespace rt

@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 namespace rt {
@@ -53,6 +54,7 @@ void ScrollBar::assignValue(int value)
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)
 {
+    focusRing_.keyPressed(this);
     if (isSliderDown()) { // the held thumb decides until it is released
         event->accept();
         return;
@@ -112,6 +114,25 @@ void ScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     QScrollBar::mousePressEvent(event);
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    QPainter p(this);
+    focusRing_.paint(this, p);
+}
+
+void ScrollBar::focusInEvent(QFocusEvent* event)
+{
+    QScrollBar::focusInEvent(event);
+    focusRing_.focusIn(this, event->reason());
+}
+
+void ScrollBar::focusOutEvent(QFocusEvent* event)
+{
+    QScrollBar::focusOutEvent(event);
+    focusRing_.focusOut(this);
 }
 
 } // namespace rt

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "focusring.h"
 #include "handler.h"
 #include "numbers.h"
 
@@ -37,12 +38,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void valueMoved(int value);
 
     int wheelRemainder_ = 0;
     int lastValue_ = 0; // the value the last Change was raised for
+    FocusRing focusRing_;
 };
 
 } // namespace rt
