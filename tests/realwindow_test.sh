@@ -140,3 +140,64 @@ for d in "0 0" "1 0" "0 1" "1 1"; do
 done
 [ "$(pixel $((2 * (33 + 219))) $((2 * (25 + 100))))" = "255,255,255" ] || fail "200%: the chart is blurred right of the curve"
 closeAndCheck $((2 * (592 + 36))) $((2 * (264 + 12)))
+
+# At fractional scales, set as QT_SCALE_FACTOR or as a desktop sets
+# QT_SCREEN_SCALE_FACTORS, a press on any device pixel selects the chart pixel
+# drawn there: pressing row r draws the horizontal line in row r, so the line
+# covers the pressed device row.
+# Device position of a window-relative logical coordinate at scale $f.
+dev() { awk -v v="$1" -v f="$f" 'BEGIN { printf "%d", v * f }'; }
+# The window-relative device rows (columns) of the cross-hair colour along a
+# device column (row): "first last", empty when there are none.
+crosshairSpan() { # x|y at from to
+  local geometry
+  if [ "$1" = x ]; then geometry=1x$(($4 - $3))+$((wx + $2))+$((wy + $3)); else geometry=$(($4 - $3))x1+$((wx + $3))+$((wy + $2)); fi
+  import -window root -crop "$geometry" -depth 8 txt:- 2>/dev/null |
+    awk -F'[:, ()]+' -v a="$1" -v from="$3" '/\(255,192,192\)/ { i = (a == "x" ? $2 : $1) + from; if (first == "") first = i; last = i }
+      END { if (first != "") print first, last }'
+}
+# The colours along a device column (row), each run of equal ones once.
+runs() { # x|y at from to
+  local geometry
+  if [ "$1" = x ]; then geometry=1x$(($4 - $3))+$((wx + $2))+$((wy + $3)); else geometry=$(($4 - $3))x1+$((wx + $3))+$((wy + $2)); fi
+  import -window root -crop "$geometry" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | uniq | tr '\n' ' '
+}
+pressSweep() { # scale
+  f=$1
+  local mismatches=0 checked=0 d span first last
+  for d in $(seq "$(dev $((25 + 110)))" "$(dev $((25 + 115)))"); do
+    click "$(dev $((33 + 150)))" "$d"
+    span=$(crosshairSpan x "$(($(dev $((33 + 60))) + 1))" "$(dev $((25 + 100)))" "$(dev $((25 + 125)))")
+    read -r first last <<<"$span"
+    checked=$((checked + 1))
+    [ -n "$span" ] && [ "$first" -le "$d" ] && [ "$d" -le "$last" ] || { mismatches=$((mismatches + 1)); echo "$f: press at device row $d, line in rows $span"; }
+  done
+  echo "scale $f: $checked presses, $mismatches off the drawn pixel"
+  [ "$mismatches" -eq 0 ] || fail "at $f a press selects a chart pixel other than the one drawn under it"
+}
+
+for run in "QT_SCALE_FACTOR 1" "QT_SCALE_FACTOR 2" "QT_SCALE_FACTOR 1.25" "QT_SCREEN_SCALE_FACTORS 1.75"; do
+  set -- $run
+  applog=program-$1-$2.log
+  env QT_QPA_PLATFORM=xcb "$1=$2" "$program" >"$out/$applog" 2>&1 &
+  app=$!
+  waitForChart || fail "the chart window did not appear at $1=$2"
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$chart")"
+  wx=$X wy=$Y
+  echo "$1=$2: client area ${WIDTH}x$HEIGHT"
+  scale=$2
+  pressSweep "$scale"
+  f=$scale
+  import -window root -crop "${WIDTH}x${HEIGHT}+$wx+$wy" +repage "$out/chart-window-$1-$2.png"
+  # No seam: across the right and bottom edge the chart's grey edge pixels
+  # run straight into the black border.
+  right=$(runs y "$(dev $((25 + 20)))" "$(dev $((33 + 400)))" "$(dev $((33 + 412)))")
+  bottom=$(runs x "$(dev $((33 + 20)))" "$(dev $((25 + 220)))" "$(dev $((25 + 232)))")
+  echo "$2: right edge $right; bottom edge $bottom"
+  for edge in "$right" "$bottom"; do
+    case "$edge" in *"118,118,118 0,0,0"*) ;; *) fail "$2: a seam between the chart and its border: $edge" ;; esac
+  done
+  closeAndCheck "$(dev $((592 + 36)))" "$(dev $((264 + 12)))"
+done

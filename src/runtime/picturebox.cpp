@@ -2,6 +2,7 @@
 #include "picturebox.h"
 
 #include "colour.h"
+#include "devicegrid.h"
 #include "errors.h"
 
 #include <QMouseEvent>
@@ -77,16 +78,46 @@ ShapeControl* PictureBox::addShape(const QString& name, Single left, Single top,
     return shape;
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
+void PictureBox::paintEvent(QPaintEvent*)
 {
-    QFrame::paintEvent(event); // the border
+    // Border, picture, lines and outlines are all whole logical pixels: they
+    // are drawn at logical size first, then every logical pixel is widened to
+    // the device pixels the grid gives it, the same grid the mouse reads.
+    QImage logical(size(), QImage::Format_ARGB32_Premultiplied);
+    logical.fill(Qt::transparent);
+    {
+        QPainter lp(&logical);
+        drawFrame(&lp);
+        drawContents(lp);
+    }
     QPainter p(this);
+    const QTransform toDevice = p.deviceTransform();
+    if (toDevice.type() <= QTransform::TxTranslate) {
+        p.drawImage(QPoint(0, 0), logical);
+    } else {
+        const DeviceGrid grid(toDevice.m11(), toDevice.map(QPointF(0, 0)));
+        const std::vector<int> columns = grid.columns(0, logical.width());
+        const std::vector<int> rows = grid.rows(0, logical.height());
+        QImage device(int(columns.size()), int(rows.size()), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < device.height(); ++y) {
+            const auto* from = reinterpret_cast<const QRgb*>(logical.constScanLine(rows[size_t(y)]));
+            auto* to = reinterpret_cast<QRgb*>(device.scanLine(y));
+            for (int x = 0; x < device.width(); ++x)
+                to[x] = from[columns[size_t(x)]];
+        }
+        p.save();
+        p.setWorldTransform(toDevice.inverted()); // draw in device pixels
+        p.drawImage(QPoint(grid.edgeX(0), grid.edgeY(0)), device);
+        p.restore();
+    }
+    focusRing_.paint(this, p);
+}
+
+void PictureBox::drawContents(QPainter& p) const
+{
     const QRect inner = contentsRect();
     p.setClipRect(inner);
     p.translate(inner.topLeft());
-    // Each picture pixel is drawn as a whole block at any device pixel ratio.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.setRenderHint(QPainter::Antialiasing, false);
     p.drawImage(QPoint(0, 0), picture_);
 
     // Lines and outlines: the pixels are chosen in picture pixels first and
@@ -134,7 +165,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
         span(l, t, l, b, c);
         span(r, t, r, b, c);
     }
-    focusRing_.paint(this, p);
 }
 
 void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event)
@@ -147,13 +177,18 @@ void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEven
     // Qt hands a child widget its position rounded to whole logical pixels;
     // the position in the window is exact at every screen scale, so it is
     // used where the event carries a consistent one.
+    const QPoint offset = mapTo(window(), QPoint(0, 0));
     QPointF local = event->position();
-    const QPointF fromWindow = event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF fromWindow = event->scenePosition() - QPointF(offset);
     if (std::abs(fromWindow.x() - local.x()) <= 1 && std::abs(fromWindow.y() - local.y()) <= 1)
         local = fromWindow;
-    const QPointF inside = local - QPointF(contentsRect().topLeft());
-    const Single x = Single(std::floor(inside.x()));
-    const Single y = Single(std::floor(inside.y()));
+    // The pixel drawn under the pointer: the device pixel it is on, read
+    // back through the grid the drawing used.
+    const qreal scale = devicePixelRatioF();
+    const QPointF origin = QPointF(offset) * scale;
+    const QPoint cell = DeviceGrid(scale, origin).cellAt(local * scale + origin) - contentsRect().topLeft();
+    const Single x = Single(cell.x());
+    const Single y = Single(cell.y());
     runHandler([&] { handler(Integer(buttons), shift, x, y); });
 }
 

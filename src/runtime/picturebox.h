@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QImage>
 
+class QPainter;
+
 #include <functional>
 #include <vector>
 
@@ -51,6 +53,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void drawContents(QPainter& p) const;
     void raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event);
 
     QImage picture_;
