@@ -75,7 +75,9 @@ QColor drawnTextColour(Long colour, const QColor& background, const QColor& sche
     const QColor warning = toQColor(colour);
     if (contrastRatio(warning, background) >= MinWarningContrast)
         return warning;
-    return adjustLightness(warning, background, MinWarningContrast);
+    // A moved colour aims a tenth higher: thin strokes of antialiased text
+    // have no pixel in the full colour, only blends with the background.
+    return adjustLightness(warning, background, MinWarningContrast * 1.1);
 }
 
 void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long colour)

@@ -31,7 +31,8 @@ constexpr double MinWarningContrast = 3.0;
 // The colour in which a colour value is drawn as text on a background.
 // Black (0) is the colour scheme's text colour, schemeText. Any other value
 // is a warning colour: drawn as it is where it reaches MinWarningContrast,
-// else in the same hue, lightened or darkened as little as needed.
+// else in the same hue, lightened or darkened as little as needed to reach
+// a tenth more than that.
 QColor drawnTextColour(Long colour, const QColor& background, const QColor& schemeText);
 
 // Draws a widget's text of the given role in a colour value, readable on the
