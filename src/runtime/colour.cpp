@@ -1,9 +1,48 @@
 // SPDX-License-Identifier: MIT
 #include "colour.h"
 
+#include <QApplication>
 #include <QWidget>
 
+#include <cmath>
+
 namespace rt {
+
+namespace {
+
+double linear(int channel)
+{
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// Black or white, whichever stands out more on the background; one of them
+// always reaches MinTextContrast.
+QColor blackOrWhite(const QColor& background)
+{
+    const QColor black(Qt::black), white(Qt::white);
+    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+}
+
+// The colour in its own hue and saturation with the HSL lightness nearest to
+// its own that reaches the contrast; the closer of black and white when none does.
+QColor adjustLightness(const QColor& colour, const QColor& background, double contrast)
+{
+    const float hue = colour.hslHueF(), saturation = colour.hslSaturationF();
+    const int own = colour.lightness();
+    for (int step = 1; step <= 255; ++step) {
+        for (const int lightness : {own + step, own - step}) {
+            if (lightness < 0 || lightness > 255)
+                continue;
+            const QColor c = QColor::fromHslF(hue, saturation, lightness / 255.0f).toRgb();
+            if (contrastRatio(c, background) >= contrast)
+                return c;
+        }
+    }
+    return blackOrWhite(background);
+}
+
+} // namespace
 
 QColor toQColor(Long colour)
 {
@@ -15,10 +54,38 @@ Long fromQRgb(QRgb rgb)
     return Long(qBlue(rgb)) * 65536 + Long(qGreen(rgb)) * 256 + Long(qRed(rgb));
 }
 
-void setTextColour(QWidget* widget, QPalette::ColorRole role, Long colour)
+double relativeLuminance(const QColor& colour)
 {
+    const QColor c = colour.toRgb();
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor drawnTextColour(Long colour, const QColor& background, const QColor& schemeText)
+{
+    if (colour == 0) {
+        const QColor text = schemeText.toRgb();
+        return contrastRatio(text, background) >= MinTextContrast ? text : blackOrWhite(background);
+    }
+    const QColor warning = toQColor(colour);
+    if (contrastRatio(warning, background) >= MinWarningContrast)
+        return warning;
+    // A moved colour aims a tenth higher: thin strokes of antialiased text
+    // have no pixel in the full colour, only blends with the background.
+    return adjustLightness(warning, background, MinWarningContrast * 1.1);
+}
+
+void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long colour)
+{
+    // The scheme's own text colour, not one set on the widget before.
+    const QColor schemeText = QApplication::palette(widget).color(role);
     QPalette p = widget->palette();
-    p.setColor(role, toQColor(colour));
+    p.setColor(role, drawnTextColour(colour, p.color(background), schemeText));
     widget->setPalette(p);
 }
 

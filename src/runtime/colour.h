@@ -19,7 +19,24 @@ constexpr Long rgb(int red, int green, int blue)
 QColor toQColor(Long colour);
 Long fromQRgb(QRgb rgb);
 
-// Draws a widget's text of the given role in a colour value.
-void setTextColour(QWidget* widget, QPalette::ColorRole role, Long colour);
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+double relativeLuminance(const QColor& colour);
+double contrastRatio(const QColor& a, const QColor& b);
+
+// The least contrast a text, and a text in a warning colour, keeps against
+// its background in any colour scheme.
+constexpr double MinTextContrast = 4.5;
+constexpr double MinWarningContrast = 3.0;
+
+// The colour in which a colour value is drawn as text on a background.
+// Black (0) is the colour scheme's text colour, schemeText. Any other value
+// is a warning colour: drawn as it is where it reaches MinWarningContrast,
+// else in the same hue, lightened or darkened as little as needed to reach
+// a tenth more than that.
+QColor drawnTextColour(Long colour, const QColor& background, const QColor& schemeText);
+
+// Draws a widget's text of the given role in a colour value, readable on the
+// widget's background role.
+void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long colour);
 
 } // namespace rt

@@ -3,6 +3,8 @@
 
 #include "colour.h"
 
+#include <QEvent>
+
 namespace rt {
 
 Label::Label(QWidget* parent) : QLabel(parent)
@@ -16,15 +18,31 @@ Label::Label(QWidget* parent) : QLabel(parent)
 void Label::setForeColor(Long colour)
 {
     foreColor_ = colour;
-    setTextColour(this, QPalette::WindowText, colour);
+    foreColorSet_ = true;
+    drawForeColor();
     emit foreColorChanged(colour);
 }
 
-void Label::setBackColor(const QColor& colour)
+void Label::drawForeColor()
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, colour);
-    setPalette(p);
+    setTextColour(this, foregroundRole(), backgroundRole(), foreColor_);
+}
+
+// A new colour scheme: the fore colour is drawn anew on the new background.
+// Setting an unchanged palette raises no further change event.
+void Label::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (foreColorSet_ && event->type() == QEvent::PaletteChange)
+        drawForeColor();
+}
+
+void Label::setBoxColours()
+{
+    setBackgroundRole(QPalette::Base);
+    setForegroundRole(QPalette::Text);
+    if (foreColorSet_)
+        drawForeColor();
 }
 
 void Label::setSunkenBorder()

@@ -14,14 +14,21 @@ public:
     explicit Label(QWidget* parent = nullptr);
     Long ForeColor() const { return foreColor_; }
     void setForeColor(Long colour);
-    void setBackColor(const QColor& colour);
+    // The background and text colours of a text box, for a label that shows a figure.
+    void setBoxColours();
     void setSunkenBorder();
 
 signals:
     void foreColorChanged(rt::Long colour);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void drawForeColor();
+
     Long foreColor_ = 0;
+    bool foreColorSet_ = false; // until then the scheme's text colour
 };
 
 } // namespace rt

@@ -3,6 +3,8 @@
 
 #include "colour.h"
 
+#include <QEvent>
+
 #include <climits>
 
 namespace rt {
@@ -16,8 +18,23 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 void TextBox::setForeColor(Long colour)
 {
     foreColor_ = colour;
-    setTextColour(this, QPalette::Text, colour);
+    foreColorSet_ = true;
+    drawForeColor();
     emit foreColorChanged(colour);
+}
+
+void TextBox::drawForeColor()
+{
+    setTextColour(this, QPalette::Text, QPalette::Base, foreColor_);
+}
+
+// A new colour scheme: the fore colour is drawn anew on the new background.
+// Setting an unchanged palette raises no further change event.
+void TextBox::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (foreColorSet_ && event->type() == QEvent::PaletteChange)
+        drawForeColor();
 }
 
 } // namespace rt

@@ -18,8 +18,14 @@ public:
 signals:
     void foreColorChanged(rt::Long colour);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void drawForeColor();
+
     Long foreColor_ = 0;
+    bool foreColorSet_ = false; // until then the scheme's text colour
 };
 
 } // namespace rt

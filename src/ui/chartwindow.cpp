@@ -109,9 +109,11 @@ chart::Form1Controls ChartWindow::placeControls()
     c.Label20->setFont(captionFont());
     c.Label21 = place(new rt::Label(this), "Label21", 632, 106, 49, 17);
     c.Label21->setText(QStringLiteral("@ 7 bar"));
-    const QColor titleText = QColor(Qt::white); // text colour of an active title bar
-    c.Label4->setBackColor(titleText);
-    c.Label20->setBackColor(titleText);
+    // Their background is the text colour of an active title bar, for which
+    // the palette has no role: the text boxes' background (white in the
+    // standard scheme) keeps the figures readable in any colour scheme.
+    c.Label4->setBoxColours();
+    c.Label20->setBoxColours();
 
     auto* Command1 = place(new rt::CommandButton(this), "Command1", 488, 136, 89, 25);
     Command1->setText(QStringLiteral("Calculate "));
