@@ -185,6 +185,7 @@ def main():
     report(wait_for(lambda: heard("object:property-change:accessible-value", hbar)
                     or heard("object:value-changed", hbar)), "the speed bar's change is announced")
     report(text_of(pressure) == "8.0", "the pressure box shows 8.0", text_of(pressure))
+    report(wait_for(lambda: heard("object:text-changed", pressure)), "the new pressure is announced (text change)")
 
     events.clear()
     vbar.queryValue().currentValue = 226
