@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "chartwindow.h"
 
+#include "accessibility.h"
 #include "drawingwindow.h"
 #include "fonts.h"
 
-#include "chart/colors.h"
 #include "runtime/errors.h"
 
 #include <QApplication>
@@ -17,13 +17,6 @@ namespace ui {
 namespace {
 
 constexpr rt::Long CrossHairColour = rt::rgb(255, 192, 192);
-const char* const OutsideChart = "Outside what the chart covers";
-
-// A figure turned red lies outside the chart; say so to assistive tools too.
-void describeRed(QWidget* field, rt::Long colour)
-{
-    field->setAccessibleDescription(colour == chart::colors::Red ? QString::fromLatin1(OutsideChart) : QString());
-}
 
 } // namespace
 
@@ -96,14 +89,14 @@ chart::Form1Controls ChartWindow::placeControls()
     c.HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
 
     // The operating point.
-    rt::Label* Label1 = caption("Label1", " PK (kW) :", 488, 16, 65, 17);
+    caption("Label1", " PK (kW) :", 488, 16, 65, 17);
     c.Text1 = place(new rt::TextBox(this), "Text1", 576, 16, 49, 19);
-    rt::Label* Label3 = caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
+    caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
     c.Label4 = place(new rt::Label(this), "Label4", 576, 40, 49, 19);
     c.Label4->setSunkenBorder();
-    rt::Label* Label5 = caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
+    caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
     c.Text2 = place(new rt::TextBox(this), "Text2", 576, 64, 49, 19);
-    rt::Label* Label19 = caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
+    caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
     c.Label20 = place(new rt::Label(this), "Label20", 576, 104, 49, 20);
     c.Label20->setSunkenBorder();
     c.Label20->setFont(captionFont());
@@ -122,11 +115,11 @@ chart::Form1Controls ChartWindow::placeControls()
     Command4->setText(QStringLiteral("Air End"));
 
     // The belt drive.
-    rt::Label* Label2 = caption("Label2", "Motor RPM :", 488, 184, 73, 17);
+    caption("Label2", "Motor RPM :", 488, 184, 73, 17);
     c.Text3 = place(new rt::TextBox(this), "Text3", 576, 184, 49, 19);
-    rt::Label* Label22 = caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
+    caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
     c.Text4 = place(new rt::TextBox(this), "Text4", 576, 208, 49, 19);
-    rt::Label* Label24 = caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
+    caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
     c.Text5 = place(new rt::TextBox(this), "Text5", 576, 232, 49, 19);
 
     auto* Command2 = place(new rt::CommandButton(this), "Command2", 488, 264, 89, 25);
@@ -161,16 +154,7 @@ chart::Form1Controls ChartWindow::placeControls()
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    // Accessible names from the caption labels; red figures described.
-    const std::pair<QWidget*, rt::Label*> fields[] = {{c.Text1, Label1},    {c.Label4, Label3}, {c.Text2, Label5},
-                                                      {c.Label20, Label19}, {c.Text3, Label2},  {c.Text4, Label22},
-                                                      {c.Text5, Label24}};
-    for (const auto& [field, label] : fields)
-        field->setAccessibleName(label->text().trimmed());
-    for (rt::TextBox* t : {c.Text1, c.Text2})
-        connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long colour) { describeRed(t, colour); });
-    for (rt::Label* l : {c.Label4, c.Label20})
-        connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long colour) { describeRed(l, colour); });
+    describeChartWindow(this);
 
     // The handlers and their events.
     c.HScroll1->Change = [this] { form_.HScroll1_Change(); };

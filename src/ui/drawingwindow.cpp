@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "drawingwindow.h"
 
+#include "accessibility.h"
 #include "chartwindow.h"
 #include "fonts.h"
 
@@ -17,6 +18,7 @@ DrawingWindow::DrawingWindow()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 8, 564, 455);
     Picture1->setPicture(QImage(QStringLiteral(":/drawing.bmp")));
+    describeDrawingWindow(this);
 }
 
 void DrawingWindow::showAgain()

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: MIT
+// What assistive tools learn of the two windows through Qt's accessibility
+// interfaces: figures read with their captions and announced on change, red
+// figures described, the bars' positions in their units, the names of the
+// pictures and the Calculate buttons, and the whole window worked without
+// mouse or keyboard.
+#include "chart_fixture.h"
+
+#include "ui/drawingwindow.h"
+
+#include <QAccessible>
+// Qt's own way to switch accessibility on without an assistive tool: the
+// offscreen platform has no bridge that would, and without it no event is
+// raised at all.
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+using namespace rt;
+
+namespace {
+
+struct Seen {
+    QObject* object;
+    QAccessible::Event type;
+    QString name;        // the object's name when the event was raised
+    QString description; // and its description
+};
+std::vector<Seen> seen;
+
+void record(QAccessibleEvent* event)
+{
+    QAccessibleInterface* iface = event->accessibleInterface();
+    seen.push_back({event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString(),
+                    iface ? iface->text(QAccessible::Description) : QString()});
+}
+
+} // namespace
+
+class TestAccessibility : public QObject, ChartFixture {
+    Q_OBJECT
+
+    QAccessibleInterface* iface(const char* name)
+    {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(find(name));
+        if (!i)
+            qFatal("no accessible interface for %s", name);
+        return i;
+    }
+    QString accName(const char* name) { return iface(name)->text(QAccessible::Name); }
+    QString accDescription(const char* name) { return iface(name)->text(QAccessible::Description); }
+    // Moves both bars to (h, v) so that each really changes, H last.
+    void moveTo(int h, int v)
+    {
+        V->assignValue(Integer(v == 1 ? 3 : 1));
+        V->assignValue(Integer(v));
+        H->assignValue(Integer(h == 1 ? 3 : 1));
+        H->assignValue(Integer(h));
+    }
+    // The events of one kind raised for a control since the last clear.
+    std::vector<Seen> events(const char* name, QAccessible::Event type)
+    {
+        std::vector<Seen> out;
+        QObject* o = find(name);
+        for (const Seen& s : seen)
+            if (s.object == o && s.type == type)
+                out.push_back(s);
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QAccessible::installUpdateHandler(record);
+        QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        QVERIFY(platform);
+        platform->setActive(true);
+        QVERIFY(QAccessible::isActive());
+    }
+    void init()
+    {
+        openWindow();
+        seen.clear();
+    }
+    void cleanup() { closeWindow(); }
+
+    // Each figure is read with its caption; the labels carry the figure in
+    // their name, the text boxes in their text.
+    void figuresReadWithCaption_data()
+    {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<QString>("power");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("pressure");
+        QTest::addColumn<QString>("delivery");
+        QTest::newRow("inside the chart") << 200 << 202 << "41.7"
+                                          << "nHR (1/min) : 3500"
+                                          << "9.2"
+                                          << "Q1 (m3/min) : 6.5";
+        QTest::newRow("top row, all red") << 400 << 2 << "75.0"
+                                          << "nHR (1/min) : 5500"
+                                          << "7.0"
+                                          << "Q1 (m3/min) : 10.6";
+        QTest::newRow("3730") << 223 << 202 << "41.7"
+                              << "nHR (1/min) : 3730"
+                              << "8.0"
+                              << "Q1 (m3/min) : 7.0";
+    }
+    void figuresReadWithCaption()
+    {
+        QFETCH(int, h);
+        QFETCH(int, v);
+        QFETCH(QString, speed);
+        QFETCH(QString, delivery);
+        QFETCH(QString, power);
+        QFETCH(QString, pressure);
+        // Before any change the labels are empty: the caption alone.
+        QCOMPARE(accName("Label4"), QStringLiteral("nHR (1/min) :"));
+        QCOMPARE(accName("Label20"), QStringLiteral("Q1 (m3/min) :"));
+        moveTo(h, v);
+        QCOMPARE(accName("Label4"), speed);
+        QCOMPARE(accName("Label20"), delivery);
+        QCOMPARE(accName("Text1"), QStringLiteral("PK (kW) :"));
+        QCOMPARE(accName("Text2"), QStringLiteral("dif. P (bar) :"));
+        QCOMPARE(iface("Text1")->text(QAccessible::Value), power);
+        QCOMPARE(iface("Text2")->text(QAccessible::Value), pressure);
+        // The caption labels each control for the tools as well.
+        const auto labelled = iface("Label4")->relations(QAccessible::Label);
+        QCOMPARE(labelled.size(), 1);
+        QCOMPARE(labelled.first().first->object(), find("Label3"));
+        // What is shown stays as it was.
+        QCOMPARE(text("Label4"), speed.section(QLatin1Char(':'), 1).trimmed());
+        QCOMPARE(text("Label3"), QStringLiteral("nHR (1/min) :"));
+    }
+
+    void textBoxNames_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Text3") << "Text3"
+                               << "Motor RPM :";
+        QTest::newRow("Text4") << "Text4"
+                               << "Motor Pulley :";
+        QTest::newRow("Text5") << "Text5"
+                               << "AirEnd Pulley :";
+    }
+    void textBoxNames()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, name);
+        QCOMPARE(accName(qPrintable(box)), name);
+    }
+
+    // A new figure is announced: the labels' names change, the text boxes'
+    // text changes; each event already carries the new figure.
+    void changesAnnounced()
+    {
+        moveTo(200, 202);
+        seen.clear();
+        H->assignValue(223);
+        const auto speed = events("Label4", QAccessible::NameChanged);
+        QVERIFY(!speed.empty());
+        QCOMPARE(speed.back().name, QStringLiteral("nHR (1/min) : 3730"));
+        const auto delivery = events("Label20", QAccessible::NameChanged);
+        QVERIFY(!delivery.empty());
+        QCOMPARE(delivery.back().name, QStringLiteral("Q1 (m3/min) : 7.0"));
+        QVERIFY(!events("Text2", QAccessible::TextUpdated).empty());
+
+        seen.clear();
+        V->assignValue(226);
+        QVERIFY(!events("Text1", QAccessible::TextUpdated).empty());
+        QCOMPARE(iface("Text1")->text(QAccessible::Value), QStringLiteral("37.7"));
+    }
+
+    // A figure turned red is described as outside the chart, and the
+    // description goes when it turns black; both are announced.
+    void redDescribed_data()
+    {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<QStringList>("redFigures");
+        QTest::newRow("all four") << 400 << 2 << QStringList{"Text1", "Label4", "Text2", "Label20"};
+        QTest::newRow("pressure and delivery") << 350 << 202 << QStringList{"Text2", "Label20"};
+        QTest::newRow("power and speed") << 400 << 102 << QStringList{"Text1", "Label4"};
+    }
+    void redDescribed()
+    {
+        QFETCH(int, h);
+        QFETCH(int, v);
+        QFETCH(QStringList, redFigures);
+        const QString outside = QStringLiteral("Outside what the chart covers");
+        moveTo(h, v);
+        for (const char* n : {"Text1", "Label4", "Text2", "Label20"}) {
+            const bool red = redFigures.contains(QLatin1String(n));
+            QVERIFY2(accDescription(n) == (red ? outside : QString()), n);
+            if (red) {
+                const auto changed = events(n, QAccessible::DescriptionChanged);
+                QVERIFY2(!changed.empty() && changed.back().description == outside, n);
+            }
+        }
+        seen.clear();
+        moveTo(200, 202); // all black
+        for (const QString& n : redFigures) {
+            const QByteArray latin1 = n.toLatin1();
+            const char* name = latin1.constData();
+            QVERIFY2(accDescription(name).isEmpty(), name);
+            const auto changed = events(name, QAccessible::DescriptionChanged);
+            QVERIFY2(!changed.empty() && changed.back().description.isEmpty(), name);
+        }
+    }
+
+    // The bars are named after their quantity and tell their position in it.
+    void barPositions_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("speed at 0") << "HScroll1" << 0 << "Air-end speed nHR"
+                                    << "1500 1/min";
+        QTest::newRow("speed at 223") << "HScroll1" << 223 << "Air-end speed nHR"
+                                      << "3730 1/min";
+        QTest::newRow("speed at 450") << "HScroll1" << 450 << "Air-end speed nHR"
+                                      << "6000 1/min";
+        QTest::newRow("power at 0") << "VScroll1" << 0 << "Shaft power PK"
+                                    << "75.3 kW";
+        QTest::newRow("power at 226") << "VScroll1" << 226 << "Shaft power PK"
+                                      << "37.7 kW";
+        QTest::newRow("power at 450") << "VScroll1" << 450 << "Shaft power PK"
+                                      << ".3 kW";
+    }
+    void barPositions()
+    {
+        QFETCH(QString, bar);
+        QFETCH(int, value);
+        QFETCH(QString, name);
+        QFETCH(QString, position);
+        auto* b = find<ScrollBar>(qPrintable(bar));
+        if (value == 0) { // the start, then back there
+            QCOMPARE(accDescription(qPrintable(bar)), position);
+            b->assignValue(5);
+        }
+        seen.clear();
+        b->assignValue(value);
+        QAccessibleInterface* i = iface(qPrintable(bar));
+        QCOMPARE(i->text(QAccessible::Name), name);
+        QCOMPARE(i->text(QAccessible::Description), position);
+        QCOMPARE(i->valueInterface()->currentValue().toInt(), value);
+        QCOMPARE(i->valueInterface()->minimumValue().toInt(), 0);
+        QCOMPARE(i->valueInterface()->maximumValue().toInt(), 450);
+        QVERIFY(!events(qPrintable(bar), QAccessible::DescriptionChanged).empty());
+        QVERIFY(!events(qPrintable(bar), QAccessible::ValueChanged).empty());
+    }
+
+    // The power bar says what Text1 shows, at every position.
+    void powerBarAgreesWithText1()
+    {
+        for (int v = 450; v >= 0; --v) {
+            V->assignValue(v);
+            QCOMPARE(accDescription("VScroll1"), text("Text1") + QStringLiteral(" kW"));
+        }
+    }
+
+    // Set through the value interface, as a screen reader does: the bar's
+    // Change handler runs.
+    void barsSetThroughValueInterface()
+    {
+        iface("HScroll1")->valueInterface()->setCurrentValue(223);
+        QCOMPARE(H->Value(), Integer(223));
+        QCOMPARE(text("Label4"), QStringLiteral("3730"));
+        iface("VScroll1")->valueInterface()->setCurrentValue(226);
+        QCOMPARE(text("Text1"), QStringLiteral("37.7"));
+        QCOMPARE(Line2->Y1(), Single(112));
+        QCOMPARE(accName("Label20"), QStringLiteral("Q1 (m3/min) : 7.0"));
+    }
+
+    void picturesAndButtons_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("Command1") << "Command1"
+                                  << "Calculate speed from power and pressure"
+                                  << "Calculate "
+                                  << "Power, Pressure, RPM";
+        QTest::newRow("Command2") << "Command2"
+                                  << "Calculate speed from the belt pulleys"
+                                  << "Calculate"
+                                  << "Calculate AirEnd RPM for above pulleys";
+        QTest::newRow("Picture1") << "Picture1"
+                                  << "Performance chart KRTd258" << QString() << QString();
+    }
+    void picturesAndButtons()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        QWidget* wgt = find(qPrintable(control));
+        QCOMPARE(accName(qPrintable(control)), name);
+        QCOMPARE(wgt->toolTip(), toolTip);
+        if (auto* b = qobject_cast<QPushButton*>(wgt)) {
+            QCOMPARE(b->text(), caption);
+            QCOMPARE(accDescription(qPrintable(control)), toolTip);
+        } else {
+            QCOMPARE(iface(qPrintable(control))->role(), QAccessible::Graphic);
+            QVERIFY(!accDescription(qPrintable(control)).isEmpty());
+        }
+    }
+
+    void drawingPicture()
+    {
+        ui::DrawingWindow drawing;
+        auto* picture = drawing.findChild<QWidget*>(QStringLiteral("Picture1"));
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(picture);
+        QCOMPARE(i->text(QAccessible::Name), QStringLiteral("Dimension drawing KRTd258"));
+        QVERIFY(!i->text(QAccessible::Description).isEmpty());
+        QCOMPARE(i->role(), QAccessible::Graphic);
+    }
+
+    // Typing through the editable-text interface and pressing through the
+    // action interface run both calculations.
+    void calculationsThroughInterfaces()
+    {
+        moveTo(200, 202);
+        const auto type = [this](const char* box, const QString& text) {
+            QAccessibleEditableTextInterface* e = iface(box)->editableTextInterface();
+            QVERIFY(e);
+            e->replaceText(0, iface(box)->textInterface()->characterCount(), text);
+        };
+        const auto press = [this](const char* button) {
+            QAccessibleActionInterface* a = iface(button)->actionInterface();
+            QVERIFY(a && a->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            a->doAction(QAccessibleActionInterface::pressAction());
+        };
+        type("Text1", QStringLiteral("30"));
+        type("Text2", QStringLiteral("8.5"));
+        QCOMPARE(text("Text1"), QStringLiteral("30"));
+        QCOMPARE(text("Text2"), QStringLiteral("8.5"));
+        press("Command1"); // a pressed button clicks a moment later, as it shows the press
+        QTRY_COMPARE(H->Value(), Integer(124));
+        QCOMPARE(V->Value(), Integer(272));
+        QCOMPARE(accName("Label4"), QStringLiteral("nHR (1/min) : 2740"));
+
+        type("Text3", QStringLiteral("1450"));
+        type("Text4", QStringLiteral("250"));
+        type("Text5", QStringLiteral("100"));
+        press("Command2");
+        QTRY_COMPARE(accName("Label4"), QStringLiteral("nHR (1/min) : 3620"));
+        QCOMPARE(iface("HScroll1")->valueInterface()->currentValue().toInt(), 212);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
