@@ -6,6 +6,13 @@
 # line and exits with status 1.
 #   wayland_test.sh PROGRAM APP_ID
 set -uo pipefail
+
+# A D-Bus session of its own, as in realwindow_test.sh.
+if [ -z "${WAYLAND_IN_SESSION:-}" ]; then
+  command -v dbus-run-session >/dev/null || { echo "missing dbus-run-session"; exit 1; }
+  WAYLAND_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
 program=$1
 app_id=$2
 
