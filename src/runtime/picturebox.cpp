@@ -92,7 +92,13 @@ void PictureBox::paintEvent(QPaintEvent*)
     }
     QPainter p(this);
     const QTransform toDevice = p.deviceTransform();
-    if (toDevice.type() <= QTransform::TxTranslate) {
+    // The grid serves a screen's scale: one positive factor on both axes.
+    // Any other transform (none reaches here today: Qt renders a widget for
+    // a transformed painter through a pixmap) draws the logical image as it
+    // is, rather than building a grid that runs backwards.
+    const bool screenScale =
+        toDevice.type() == QTransform::TxScale && toDevice.m11() > 0 && qFuzzyCompare(toDevice.m11(), toDevice.m22());
+    if (!screenScale) {
         p.drawImage(QPoint(0, 0), logical);
     } else {
         const DeviceGrid grid(toDevice.m11(), toDevice.map(QPointF(0, 0)));
