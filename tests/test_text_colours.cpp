@@ -130,6 +130,7 @@ private slots:
         for (rt::Long colour : {Black, Red}) {
             box.setForeColor(colour);
             label.setForeColor(colour);
+            QCoreApplication::sendPostedEvents(); // the colours are drawn once the handler has finished
             QCOMPARE(box.ForeColor(), colour);
             QCOMPARE(label.ForeColor(), colour);
             const QColor base = darkPalette().color(QPalette::Base);
@@ -147,7 +148,8 @@ private slots:
         QCOMPARE(label.palette().color(QPalette::Text), QColor(Qt::black));
         QCOMPARE(label.palette().color(label.backgroundRole()), QColor(Qt::white));
         box.setForeColor(Red);
-        QCOMPARE(box.palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(box.ForeColor(), Red);
+        QTRY_COMPARE(box.palette().color(QPalette::Text), QColor(Qt::red));
     }
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/style.h"
+#include "ui/application.h"
 #include "ui/chartwindow.h"
 
 #include <QApplication>
@@ -29,21 +29,13 @@ int main(int, char** argv)
         std::fputs("krtd258: no display is available; start it from a graphical desktop session.\n", stderr);
         return 1;
     }
-    // Integer scale factors only, so that every chart pixel stays a whole block.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    ui::prepareApplication();
     // The program takes no command line: Qt sees only the program name.
     int argc = 1;
     char name[] = "krtd258";
     char* args[] = {argv && argv[0] ? argv[0] : name, nullptr};
     QApplication app(argc, args);
-    // The application name is also the X11 window class (WM_CLASS), which the
-    // desktop file's StartupWMClass names; the desktop file name lets Wayland
-    // compositors find the installed desktop file and its icon.
-    QCoreApplication::setApplicationName(QStringLiteral("krtd258"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("krtd258.org"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KRTD258_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral(KRTD258_APP_ID));
-    QApplication::setStyle(new rt::FormStyle); // the application owns its style
+    ui::setUpApplication();
     ui::ChartWindow window;
     window.show();
     return QApplication::exec();

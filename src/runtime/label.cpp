@@ -19,10 +19,11 @@ void Label::setForeColor(Long colour)
 {
     foreColor_ = colour;
     foreColorSet_ = true;
-    drawForeColor();
+    pendingColour_.request(this, [this] { drawForeColor(); });
     emit foreColorChanged(colour);
 }
 
+// An unchanged palette repaints nothing.
 void Label::drawForeColor()
 {
     setTextColour(this, foregroundRole(), backgroundRole(), foreColor_);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numbers.h"
+#include "pendingupdate.h"
 
 #include <QLabel>
 
@@ -13,6 +14,8 @@ class Label : public QLabel {
 public:
     explicit Label(QWidget* parent = nullptr);
     Long ForeColor() const { return foreColor_; }
+    // The colour is drawn once the handler that set it has finished, so
+    // that a figure set black and then red again is not repainted.
     void setForeColor(Long colour);
     // The background and text colours of a text box, for a label that shows a figure.
     void setBoxColours();
@@ -29,6 +32,7 @@ private:
 
     Long foreColor_ = 0;
     bool foreColorSet_ = false; // until then the scheme's text colour
+    PendingUpdate pendingColour_;
 };
 
 } // namespace rt

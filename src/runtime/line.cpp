@@ -30,13 +30,13 @@ void Line::setY2(Single v)
 void Line::setVisible(bool v)
 {
     visible_ = v;
-    owner_->update();
+    owner_->itemChanged();
 }
 
 void Line::assign(Single& field, Single v)
 {
     field = v;
-    owner_->update();
+    owner_->itemChanged();
 }
 
 } // namespace rt

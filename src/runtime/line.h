@@ -33,7 +33,7 @@ public:
     void setVisible(bool v);
 
 private:
-    void assign(Single& field, Single v); // every change redraws the picture
+    void assign(Single& field, Single v); // every change tells the picture box
 
     PictureBox* owner_;
     Single x1_, y1_, x2_, y2_;

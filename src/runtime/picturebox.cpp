@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -66,6 +67,8 @@ Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, 
     auto* line = new Line(this, x1, y1, x2, y2, colour);
     line->setObjectName(name);
     lines_.push_back(line);
+    shownLines_.push_back(drawingOf(*line));
+    update(areaOf(shownLines_.back()));
     return line;
 }
 
@@ -75,21 +78,91 @@ ShapeControl* PictureBox::addShape(const QString& name, Single left, Single top,
     auto* shape = new ShapeControl(this, left, top, width, height, colour);
     shape->setObjectName(name);
     shapes_.push_back(shape);
+    shownShapes_.push_back(drawingOf(*shape));
+    update(areaOf(shownShapes_.back()));
     return shape;
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::itemChanged()
 {
-    // Border, picture, lines and outlines are all whole logical pixels: they
-    // are drawn at logical size first, then every logical pixel is widened to
-    // the device pixels the grid gives it, the same grid the mouse reads.
-    QImage logical(size(), QImage::Format_ARGB32_Premultiplied);
-    logical.fill(Qt::transparent);
-    {
-        QPainter lp(&logical);
-        drawFrame(&lp);
-        drawContents(lp);
+    pendingItems_.request(this, [this] { syncItems(); });
+}
+
+// Repaints where an item was shown and where it is now, for each item whose
+// drawing has changed since it was last shown.
+void PictureBox::syncItems()
+{
+    QRegion dirty;
+    const auto bringUp = [&](Drawing& shown, Drawing now) {
+        if (now == shown)
+            return;
+        dirty += areaOf(shown);
+        dirty += areaOf(now);
+        shown = std::move(now);
+    };
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        bringUp(shownLines_[i], drawingOf(*lines_[i]));
+    for (std::size_t i = 0; i < shapes_.size(); ++i)
+        bringUp(shownShapes_[i], drawingOf(*shapes_[i]));
+    if (!dirty.isEmpty())
+        update(dirty);
+}
+
+// The pixels are chosen in picture pixels; a run longer than DrawLimit is
+// not drawn.
+PictureBox::Drawing PictureBox::drawingOf(const Line& line)
+{
+    Drawing d;
+    d.colour = line.BorderColor();
+    if (!line.Visible())
+        return d;
+    const Span s{pixelOf(line.X1()), pixelOf(line.Y1()), pixelOf(line.X2()), pixelOf(line.Y2())};
+    if (std::llabs(s.x0) > DrawLimit || std::llabs(s.y0) > DrawLimit || std::llabs(s.x1) > DrawLimit ||
+        std::llabs(s.y1) > DrawLimit)
+        return d;
+    if (std::max(std::llabs(s.x1 - s.x0), std::llabs(s.y1 - s.y0)) <= DrawLimit)
+        d.spans.push_back(s);
+    return d;
+}
+
+PictureBox::Drawing PictureBox::drawingOf(const ShapeControl& shape)
+{
+    Drawing d;
+    d.colour = shape.BorderColor();
+    const long long l = pixelOf(shape.Left()), t = pixelOf(shape.Top());
+    const long long r = pixelOf(shape.Left() + shape.Width());
+    const long long b = pixelOf(shape.Top() + shape.Height());
+    if (std::llabs(l) > DrawLimit || std::llabs(t) > DrawLimit || std::llabs(r) > DrawLimit ||
+        std::llabs(b) > DrawLimit)
+        return d;
+    for (const Span& s : {Span{l, t, r, t}, Span{l, b, r, b}, Span{l, t, l, b}, Span{r, t, r, b}})
+        if (std::max(std::llabs(s.x1 - s.x0), std::llabs(s.y1 - s.y0)) <= DrawLimit)
+            d.spans.push_back(s);
+    return d;
+}
+
+// The widget pixels a drawing covers. At a fractional scale Qt's device
+// pixels for a logical rectangle may fall one short of those the grid gives
+// it, so the area takes in its neighbours there.
+QRegion PictureBox::areaOf(const Drawing& drawing) const
+{
+    const QRect inner = contentsRect();
+    const qreal scale = devicePixelRatioF();
+    const bool fractional = scale != std::floor(scale);
+    QRegion area;
+    for (const Span& s : drawing.spans) {
+        QRect r(QPoint(int(std::min(s.x0, s.x1)), int(std::min(s.y0, s.y1))),
+                QPoint(int(std::max(s.x0, s.x1)), int(std::max(s.y0, s.y1))));
+        r = r.translated(inner.topLeft()) & inner;
+        if (fractional && !r.isEmpty())
+            r = r.adjusted(-1, -1, 1, 1) & rect();
+        area += r;
     }
+    return area;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
     QPainter p(this);
     const QTransform toDevice = p.deviceTransform();
     // The grid serves a screen's scale: one positive factor on both axes.
@@ -97,80 +170,117 @@ void PictureBox::paintEvent(QPaintEvent*)
     // a transformed painter through a pixmap) draws the logical image as it
     // is, rather than building a grid that runs backwards.
     const bool screenScale =
-        toDevice.type() == QTransform::TxScale && toDevice.m11() > 0 && qFuzzyCompare(toDevice.m11(), toDevice.m22());
+        toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && qFuzzyCompare(toDevice.m11(), toDevice.m22());
     if (!screenScale) {
-        p.drawImage(QPoint(0, 0), logical);
+        paintPiece(p, rect(), toDevice, nullptr);
     } else {
         const DeviceGrid grid(toDevice.m11(), toDevice.map(QPointF(0, 0)));
-        const std::vector<int> columns = grid.columns(0, logical.width());
-        const std::vector<int> rows = grid.rows(0, logical.height());
-        QImage device(int(columns.size()), int(rows.size()), QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < device.height(); ++y) {
-            const auto* from = reinterpret_cast<const QRgb*>(logical.constScanLine(rows[size_t(y)]));
-            auto* to = reinterpret_cast<QRgb*>(device.scanLine(y));
-            for (int x = 0; x < device.width(); ++x)
-                to[x] = from[columns[size_t(x)]];
-        }
-        p.save();
-        p.setWorldTransform(toDevice.inverted()); // draw in device pixels
-        p.drawImage(QPoint(grid.edgeX(0), grid.edgeY(0)), device);
-        p.restore();
+        // At a fractional scale Qt's device clip of a logical rectangle may
+        // take in a device pixel of a neighbouring logical pixel.
+        const bool fractional = toDevice.m11() != std::floor(toDevice.m11());
+        for (const QRect& r : event->region())
+            paintPiece(p, fractional ? r.adjusted(-1, -1, 1, 1) & rect() : r, toDevice, &grid);
     }
     focusRing_.paint(this, p);
 }
 
-void PictureBox::drawContents(QPainter& p) const
+// Border, picture, lines and outlines are all whole logical pixels: a piece
+// of the widget is drawn at logical size first, then every logical pixel is
+// widened to the device pixels the grid gives it, the same grid the mouse
+// reads.
+void PictureBox::paintPiece(QPainter& p, const QRect& piece, const QTransform& toDevice, const DeviceGrid* grid)
+{
+    if (piece.isEmpty())
+        return;
+    QImage logical(piece.size(), QImage::Format_ARGB32_Premultiplied);
+    logical.fill(Qt::transparent);
+    if (!contentsRect().contains(piece)) {
+        QPainter lp(&logical);
+        lp.translate(-piece.topLeft());
+        drawFrame(&lp);
+    }
+    drawContents(logical, piece.topLeft());
+    if (!grid) {
+        p.drawImage(piece.topLeft(), logical);
+        return;
+    }
+    const QPoint at(grid->edgeX(piece.left()), grid->edgeY(piece.top()));
+    QImage device;
+    const QPointF origin = toDevice.map(QPointF(0, 0));
+    if (toDevice.m11() == 1 && origin == QPointF(origin.toPoint())) {
+        device = logical; // one device pixel for each logical one
+    } else {
+        const std::vector<int> columns = grid->columns(piece.left(), piece.width());
+        const std::vector<int> rows = grid->rows(piece.top(), piece.height());
+        device = QImage(int(columns.size()), int(rows.size()), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < device.height(); ++y) {
+            const auto* from = reinterpret_cast<const QRgb*>(logical.constScanLine(rows[size_t(y)] - piece.top()));
+            auto* to = reinterpret_cast<QRgb*>(device.scanLine(y));
+            for (int x = 0; x < device.width(); ++x)
+                to[x] = from[columns[size_t(x)] - piece.left()];
+        }
+    }
+    p.save();
+    p.setWorldTransform(toDevice.inverted()); // draw in device pixels
+    // A rectangular clip lets the image be copied in one go.
+    p.setClipRect(QRect(at, device.size()), Qt::IntersectClip);
+    p.drawImage(at, device);
+    p.restore();
+}
+
+// Draws the picture, the lines and the outlines into a piece of the widget
+// whose top-left widget pixel is at origin, within the contents rectangle:
+// every pixel is written whole, the picture's own or a line's colour.
+void PictureBox::drawContents(QImage& piece, QPoint origin) const
 {
     const QRect inner = contentsRect();
-    p.setClipRect(inner);
-    p.translate(inner.topLeft());
-    p.drawImage(QPoint(0, 0), picture_);
+    const QRect area = inner & QRect(origin, piece.size()); // widget pixels to write
+    if (area.isEmpty())
+        return;
+    // Widget pixel (x, y) is picture pixel (x, y) - inner.topLeft(), and
+    // pixel (x, y) - origin of the piece.
+    const QRect picture = QRect(inner.topLeft(), picture_.size()) & area;
+    for (int y = picture.top(); y <= picture.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(picture_.constScanLine(y - inner.top()));
+        auto* to = reinterpret_cast<QRgb*>(piece.scanLine(y - origin.y()));
+        for (int x = picture.left(); x <= picture.right(); ++x)
+            to[x - origin.x()] = 0xff000000 | from[x - inner.left()];
+    }
 
-    // Lines and outlines: the pixels are chosen in picture pixels first and
-    // then filled as whole picture-pixel squares.
-    auto dot = [&p](long long x, long long y, const QColor& c) {
-        if (x >= -1 && y >= -1 && x <= DrawLimit && y <= DrawLimit)
-            p.fillRect(QRect(int(x), int(y), 1, 1), c);
+    // Lines and outlines: their pixels are filled as whole picture-pixel
+    // squares.
+    const auto plot = [&](long long x, long long y, QRgb c) {
+        x += inner.left();
+        y += inner.top();
+        if (x >= area.left() && x <= area.right() && y >= area.top() && y <= area.bottom())
+            reinterpret_cast<QRgb*>(piece.scanLine(int(y) - origin.y()))[int(x) - origin.x()] = c;
     };
-    auto span = [&](long long x0, long long y0, long long x1, long long y1, const QColor& c) {
-        const long long dx = x1 - x0, dy = y1 - y0;
+    const auto span = [&](const Span& s, QRgb c) {
+        const long long dx = s.x1 - s.x0, dy = s.y1 - s.y0;
         const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-        if (steps > DrawLimit)
-            return;
         if (dx == 0 || dy == 0) {
-            const QRect r(QPoint(int(std::min(x0, x1)), int(std::min(y0, y1))),
-                          QPoint(int(std::max(x0, x1)), int(std::max(y0, y1))));
-            p.fillRect(r, c);
+            const QRect r = QRect(QPoint(int(std::min(s.x0, s.x1)), int(std::min(s.y0, s.y1))),
+                                  QPoint(int(std::max(s.x0, s.x1)), int(std::max(s.y0, s.y1))))
+                                .translated(inner.topLeft()) &
+                            area;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(piece.scanLine(y - origin.y())) + (r.left() - origin.x()),
+                            r.width(), c);
             return;
         }
         for (long long i = 0; i <= steps; ++i)
-            dot(x0 + (dx * i + (dx > 0 ? steps / 2 : -steps / 2)) / steps,
-                y0 + (dy * i + (dy > 0 ? steps / 2 : -steps / 2)) / steps, c);
+            plot(s.x0 + (dx * i + (dx > 0 ? steps / 2 : -steps / 2)) / steps,
+                 s.y0 + (dy * i + (dy > 0 ? steps / 2 : -steps / 2)) / steps, c);
     };
-    for (const Line* line : lines_) {
-        if (!line->Visible())
-            continue;
-        const QColor c = toQColor(line->BorderColor());
-        const long long x0 = pixelOf(line->X1()), y0 = pixelOf(line->Y1());
-        const long long x1 = pixelOf(line->X2()), y1 = pixelOf(line->Y2());
-        if (std::llabs(x0) > DrawLimit || std::llabs(y0) > DrawLimit || std::llabs(x1) > DrawLimit ||
-            std::llabs(y1) > DrawLimit)
-            continue;
-        span(x0, y0, x1, y1, c);
-    }
-    for (const ShapeControl* shape : shapes_) {
-        const QColor c = toQColor(shape->BorderColor());
-        const long long l = pixelOf(shape->Left()), t = pixelOf(shape->Top());
-        const long long r = pixelOf(shape->Left() + shape->Width());
-        const long long b = pixelOf(shape->Top() + shape->Height());
-        if (std::llabs(l) > DrawLimit || std::llabs(t) > DrawLimit || std::llabs(r) > DrawLimit ||
-            std::llabs(b) > DrawLimit)
-            continue;
-        span(l, t, r, t, c);
-        span(l, b, r, b, c);
-        span(l, t, l, b, c);
-        span(r, t, r, b, c);
-    }
+    const auto draw = [&](const Drawing& d) {
+        const QRgb c = toQColor(d.colour).rgba();
+        for (const Span& s : d.spans)
+            span(s, c);
+    };
+    for (const Line* line : lines_)
+        draw(drawingOf(*line));
+    for (const ShapeControl* shape : shapes_)
+        draw(drawingOf(*shape));
 }
 
 void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event)

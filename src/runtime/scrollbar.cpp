@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 namespace rt {
@@ -107,6 +108,35 @@ void ScrollBar::wheelEvent(QWheelEvent* event)
     }
 }
 
+// QScrollBar repaints only the rectangle of a part that is pressed,
+// released or hovered, but the style draws the part's outline just outside
+// it: the whole bar is repainted then instead (a click or a hover, not a
+// move of the thumb).
+bool ScrollBar::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave: {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const int part =
+            event->type() == QEvent::HoverLeave
+                ? QStyle::SC_None
+                : style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option,
+                                                 static_cast<QHoverEvent*>(event)->position().toPoint(), this);
+        if (part != hovered_) {
+            hovered_ = part;
+            update();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QScrollBar::event(event);
+}
+
 void ScrollBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -114,13 +144,47 @@ void ScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     QScrollBar::mousePressEvent(event);
+    update();
+}
+
+void ScrollBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    update();
 }
 
 void ScrollBar::paintEvent(QPaintEvent* event)
 {
+    paintedPosition_ = sliderPosition();
     QScrollBar::paintEvent(event);
     QPainter p(this);
     focusRing_.paint(this, p);
+}
+
+// A new value moves only the thumb: its old and new places are repainted,
+// not the whole bar. (The style draws nothing else that depends on the
+// value.) Other changes repaint the whole bar, as QScrollBar does.
+void ScrollBar::sliderChange(SliderChange change)
+{
+    if (change != SliderValueChange) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    update(thumbArea(paintedPosition_));
+    update(thumbArea(sliderPosition()));
+}
+
+// The thumb at a position with all it paints: the style draws its outline
+// one pixel outside the thumb's rectangle, and above scale 1 the edge's
+// antialiasing reaches one device pixel further.
+QRect ScrollBar::thumbArea(int position) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.sliderPosition = position;
+    const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    const int margin = devicePixelRatioF() > 1 ? 2 : 1;
+    return thumb.adjusted(-margin, -margin, margin, margin);
 }
 
 void ScrollBar::focusInEvent(QFocusEvent* event)

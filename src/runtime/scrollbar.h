@@ -37,16 +37,22 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void sliderChange(SliderChange change) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void valueMoved(int value);
+    QRect thumbArea(int position) const;
 
     int wheelRemainder_ = 0;
-    int lastValue_ = 0; // the value the last Change was raised for
+    int lastValue_ = 0;       // the value the last Change was raised for
+    int paintedPosition_ = 0; // where the thumb was last painted
+    int hovered_ = 0;         // the part under the pointer (a QStyle::SubControl)
     FocusRing focusRing_;
 };
 

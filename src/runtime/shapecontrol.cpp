@@ -13,13 +13,13 @@ ShapeControl::ShapeControl(PictureBox* owner, Single left, Single top, Single wi
 void ShapeControl::setLeft(Single v)
 {
     left_ = v;
-    owner_->update();
+    owner_->itemChanged();
 }
 
 void ShapeControl::setTop(Single v)
 {
     top_ = v;
-    owner_->update();
+    owner_->itemChanged();
 }
 
 } // namespace rt

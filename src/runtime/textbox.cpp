@@ -19,10 +19,19 @@ void TextBox::setForeColor(Long colour)
 {
     foreColor_ = colour;
     foreColorSet_ = true;
-    drawForeColor();
+    pendingColour_.request(this, [this] { drawForeColor(); });
     emit foreColorChanged(colour);
 }
 
+void TextBox::setText(const QString& text)
+{
+    if (text == this->text() && !isModified() && !hasSelectedText() && cursorPosition() == text.size() &&
+        !isUndoAvailable() && !isRedoAvailable())
+        return;
+    QLineEdit::setText(text);
+}
+
+// An unchanged palette repaints nothing.
 void TextBox::drawForeColor()
 {
     setTextColour(this, QPalette::Text, QPalette::Base, foreColor_);

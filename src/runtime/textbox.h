@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numbers.h"
+#include "pendingupdate.h"
 
 #include <QLineEdit>
 
@@ -13,7 +14,13 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     Long ForeColor() const { return foreColor_; }
+    // The colour is drawn once the handler that set it has finished, so
+    // that a figure set black and then red again is not repainted.
     void setForeColor(Long colour);
+    // QLineEdit::setText, except that writing the text the box shows, with
+    // nothing selected, the cursor at the end and nothing to undo (the state
+    // setText leaves), changes nothing and repaints nothing.
+    void setText(const QString& text);
 
 signals:
     void foreColorChanged(rt::Long colour);
@@ -26,6 +33,7 @@ private:
 
     Long foreColor_ = 0;
     bool foreColorSet_ = false; // until then the scheme's text colour
+    PendingUpdate pendingColour_;
 };
 
 } // namespace rt
