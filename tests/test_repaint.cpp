@@ -9,9 +9,34 @@
 #include "chart_fixture.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStyleOptionSlider>
+
+// Records the region each widget of the window is asked to paint.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* window) : window_(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PaintRecorder() override { QCoreApplication::instance()->removeEventFilter(this); }
+    QRegion painted(const QString& name) const { return painted_.value(name); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == window_)
+            painted_[watched->objectName()] += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    QHash<QString, QRegion> painted_;
+};
 
 class TestRepaint : public QObject, ChartFixture {
     Q_OBJECT
@@ -299,6 +324,60 @@ private slots:
             if (QTest::currentTestFailed() || !check())
                 return;
         }
+    }
+
+    // One step of a bar repaints what it changes and nothing else: a figure
+    // whose text and colour end as they were is not repainted, though the
+    // evaluation sets its colour to black and back to red.
+    void unchangedPartsPaintNothing_data()
+    {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<bool>("speedStep"); // else a power step
+        QTest::addColumn<QStringList>("painted");
+        QTest::addColumn<QStringList>("unpainted");
+        QTest::newRow("speed step, power and pressure stay red")
+            << 10 << 60 << true << QStringList{"Picture1", "HScroll1", "Label4"}
+            << QStringList{"Text1", "Text2", "Label20", "Label21", "VScroll1"};
+        QTest::newRow("speed step, power stays black, pressure changes")
+            << 300 << 100 << true << QStringList{"Picture1", "HScroll1", "Label4", "Text2"}
+            << QStringList{"Text1", "Label20", "Label21", "VScroll1"};
+        QTest::newRow("power step, speed stays black, pressure stays red")
+            << 440 << 226 << false << QStringList{"Picture1", "VScroll1", "Text1"}
+            << QStringList{"Label4", "Text2", "Label20", "Label21", "HScroll1"};
+    }
+    void unchangedPartsPaintNothing()
+    {
+        QFETCH(int, h);
+        QFETCH(int, v);
+        QFETCH(bool, speedStep);
+        QFETCH(QStringList, painted);
+        QFETCH(QStringList, unpainted);
+        H->assignValue(rt::Integer(h));
+        V->assignValue(rt::Integer(v));
+        settle();
+        const QRect inner = Picture1->contentsRect();
+        const int column = inner.left() + int(std::floor(Line1->X1()));
+        const int row = inner.top() + int(std::floor(Line2->Y1()));
+        PaintRecorder recorder(w.get());
+        if (speedStep)
+            H->assignValue(rt::Integer(h + 1));
+        else
+            V->assignValue(rt::Integer(v + 2));
+        settle();
+        for (const QString& name : painted)
+            QVERIFY2(!recorder.painted(name).isEmpty(), qPrintable(name));
+        for (const QString& name : unpainted)
+            QVERIFY2(recorder.painted(name).isEmpty(), qPrintable(name));
+        // In the chart, the line that stays is repainted only where the
+        // moving line and the marker cross it.
+        const QRect staying =
+            speedStep ? QRect(inner.left(), row, inner.width(), 1) : QRect(column, inner.top(), 1, inner.height());
+        qint64 crossed = 0;
+        for (const QRect& r : recorder.painted(QStringLiteral("Picture1")) & staying)
+            crossed += qint64(r.width()) * r.height();
+        const int scale = qCeil(w->devicePixelRatioF()); // at a fractional scale the neighbours too
+        QVERIFY2(crossed <= 2 * (1 + 10) * (2 * scale + 1), qPrintable(QString::number(crossed)));
     }
 
     void cleanupTestCase()

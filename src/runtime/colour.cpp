@@ -84,8 +84,11 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRol
 {
     // The scheme's own text colour, not one set on the widget before.
     const QColor schemeText = QApplication::palette(widget).color(role);
+    const QColor drawn = drawnTextColour(colour, widget->palette().color(background), schemeText);
+    if (widget->palette().color(role) == drawn)
+        return; // drawn so already: the palette is left alone
     QPalette p = widget->palette();
-    p.setColor(role, drawnTextColour(colour, p.color(background), schemeText));
+    p.setColor(role, drawn);
     widget->setPalette(p);
 }
 

@@ -23,14 +23,6 @@ void TextBox::setForeColor(Long colour)
     emit foreColorChanged(colour);
 }
 
-void TextBox::setText(const QString& text)
-{
-    if (text == this->text() && !isModified() && !hasSelectedText() && cursorPosition() == text.size() &&
-        !isUndoAvailable() && !isRedoAvailable())
-        return;
-    QLineEdit::setText(text);
-}
-
 // An unchanged palette repaints nothing.
 void TextBox::drawForeColor()
 {

@@ -17,10 +17,6 @@ public:
     // The colour is drawn once the handler that set it has finished, so
     // that a figure set black and then red again is not repainted.
     void setForeColor(Long colour);
-    // QLineEdit::setText, except that writing the text the box shows, with
-    // nothing selected, the cursor at the end and nothing to undo (the state
-    // setText leaves), changes nothing and repaints nothing.
-    void setText(const QString& text);
 
 signals:
     void foreColorChanged(rt::Long colour);

@@ -4,11 +4,11 @@
 #include "accessibility.h"
 #include "drawingwindow.h"
 #include "fonts.h"
+#include "pictures.h"
 
 #include "runtime/errors.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <type_traits>
 
@@ -19,11 +19,6 @@ namespace {
 constexpr rt::Long CrossHairColour = rt::rgb(255, 192, 192);
 
 } // namespace
-
-QIcon programIcon()
-{
-    return QIcon(QStringLiteral(":/icon.bmp"));
-}
 
 template <class T>
 T* ChartWindow::place(T* widget, const char* name, int left, int top, int width, int height)
@@ -73,7 +68,7 @@ chart::Form1Controls ChartWindow::placeControls()
     // The chart and its cross-hair.
     auto* Picture1 = c.Picture1 =
         place(new rt::PictureBox(rt::PictureBox::Border::Flat, this), "Picture1", 32, 24, 407, 227);
-    Picture1->setPicture(QImage(QStringLiteral(":/chart.bmp")));
+    Picture1->setPicture(builtInPicture("chart.bmp"));
     Picture1->setAutoFillBackground(true);
     {
         QPalette p = Picture1->palette();

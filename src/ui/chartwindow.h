@@ -42,7 +42,4 @@ private:
     std::unique_ptr<DrawingWindow> drawing_;
 };
 
-// The icon of both windows.
-QIcon programIcon();
-
 } // namespace ui

@@ -2,8 +2,8 @@
 #include "drawingwindow.h"
 
 #include "accessibility.h"
-#include "chartwindow.h"
 #include "fonts.h"
+#include "pictures.h"
 
 namespace ui {
 
@@ -17,7 +17,7 @@ DrawingWindow::DrawingWindow()
     Picture1 = new rt::PictureBox(rt::PictureBox::Border::Sunken, this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 8, 564, 455);
-    Picture1->setPicture(QImage(QStringLiteral(":/drawing.bmp")));
+    Picture1->setPicture(builtInPicture("drawing.bmp"));
     describeDrawingWindow(this);
 }
 

@@ -2,7 +2,7 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
-#include <QStringList>
+#include <QList>
 
 namespace ui {
 
@@ -12,12 +12,10 @@ namespace {
 
 QString face()
 {
-    static const QString chosen = [] {
-        const QStringList families = QFontDatabase::families();
-        if (families.contains(QStringLiteral("MS Sans Serif")))
-            return QStringLiteral("MS Sans Serif");
-        return QString::fromLatin1(FallbackFace);
-    }();
+    // One family is looked up, not the list of every installed family.
+    static const QString chosen = QFontDatabase::writingSystems(QStringLiteral("MS Sans Serif")).isEmpty()
+                                      ? QString::fromLatin1(FallbackFace)
+                                      : QStringLiteral("MS Sans Serif");
     return chosen;
 }
 
