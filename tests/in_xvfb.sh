@@ -13,14 +13,15 @@ for tool in Xvfb xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-display=
-for n in $(seq 141 190); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-Xvfb "$display" -screen 0 2000x1400x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number to the file.
+number=$(mktemp)
+Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -f "$number"' EXIT
+for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+[ -s "$number" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -n1 "$number") QT_QPA_PLATFORM=xcb
+ready=
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && { ready=1; break; }; sleep 0.1; done
+[ -n "$ready" ] || { echo "Xvfb on $DISPLAY does not answer"; exit 1; }
 "$@"

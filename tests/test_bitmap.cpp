@@ -93,6 +93,15 @@ private slots:
         QTest::newRow("pixels cut short") << truncated << -1;
         QTest::newRow("header only") << bitmap(5, 3, 24).left(54) << 0;
         QTest::newRow("empty") << QByteArray() << 0;
+        QByteArray header = bitmap(5, 3, 24);
+        put32(header, 14, 0x7fffffff);
+        QTest::newRow("header size past the end") << header << -1;
+        QByteArray colours = bitmap(6, 4, 8);
+        put32(colours, 46, 300);
+        QTest::newRow("more than 256 colours") << colours << -1;
+        QByteArray offset = bitmap(5, 3, 24);
+        put32(offset, 10, 20);
+        QTest::newRow("pixels inside the header") << offset << -1;
     }
     void decodesAsQtDoes()
     {

@@ -85,7 +85,9 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRol
     // The scheme's own text colour, not one set on the widget before.
     const QColor schemeText = QApplication::palette(widget).color(role);
     const QColor drawn = drawnTextColour(colour, widget->palette().color(background), schemeText);
-    if (widget->palette().color(role) == drawn)
+    const QPalette& now = widget->palette();
+    if (now.color(QPalette::Active, role) == drawn && now.color(QPalette::Inactive, role) == drawn &&
+        now.color(QPalette::Disabled, role) == drawn)
         return; // drawn so already: the palette is left alone
     QPalette p = widget->palette();
     p.setColor(role, drawn);

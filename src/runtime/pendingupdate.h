@@ -28,6 +28,9 @@ public:
             Qt::QueuedConnection);
     }
 
+    // Whether the work is queued and has not run yet.
+    bool pending() const { return pending_; }
+
 private:
     bool pending_ = false;
 };

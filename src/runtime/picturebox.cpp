@@ -141,28 +141,32 @@ PictureBox::Drawing PictureBox::drawingOf(const ShapeControl& shape)
     return d;
 }
 
-// The widget pixels a drawing covers. At a fractional scale Qt's device
-// pixels for a logical rectangle may fall one short of those the grid gives
-// it, so the area takes in its neighbours there.
+// The widget pixels a drawing covers. At a fractional scale a logical pixel
+// has no whole number of device pixels, and Qt's device pixels for a logical
+// rectangle need not be those the grid gives it: there the whole widget is
+// repainted, as for any other change.
 QRegion PictureBox::areaOf(const Drawing& drawing) const
 {
-    const QRect inner = contentsRect();
     const qreal scale = devicePixelRatioF();
-    const bool fractional = scale != std::floor(scale);
+    if (scale != std::floor(scale))
+        return drawing.spans.empty() ? QRegion() : QRegion(rect());
+    const QRect inner = contentsRect();
     QRegion area;
     for (const Span& s : drawing.spans) {
-        QRect r(QPoint(int(std::min(s.x0, s.x1)), int(std::min(s.y0, s.y1))),
-                QPoint(int(std::max(s.x0, s.x1)), int(std::max(s.y0, s.y1))));
-        r = r.translated(inner.topLeft()) & inner;
-        if (fractional && !r.isEmpty())
-            r = r.adjusted(-1, -1, 1, 1) & rect();
-        area += r;
+        const QRect r(QPoint(int(std::min(s.x0, s.x1)), int(std::min(s.y0, s.y1))),
+                      QPoint(int(std::max(s.x0, s.x1)), int(std::max(s.y0, s.y1))));
+        area += r.translated(inner.topLeft()) & inner;
     }
     return area;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    // A paint that comes before the items were brought up to date (a
+    // repaint() or an expose inside a handler) shows them as they are now:
+    // what they showed before must then be repainted too.
+    if (pendingItems_.pending())
+        syncItems();
     QPainter p(this);
     const QTransform toDevice = p.deviceTransform();
     // The grid serves a screen's scale: one positive factor on both axes.

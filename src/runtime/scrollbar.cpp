@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
+#include <QtMath>
+#include <cmath>
 
 namespace rt {
 
@@ -163,10 +165,13 @@ void ScrollBar::paintEvent(QPaintEvent* event)
 
 // A new value moves only the thumb: its old and new places are repainted,
 // not the whole bar. (The style draws nothing else that depends on the
-// value.) Other changes repaint the whole bar, as QScrollBar does.
+// value.) Other changes repaint the whole bar, as QScrollBar does, and so
+// does every change at a fractional scale, where the thumb's edges fall
+// between device pixels.
 void ScrollBar::sliderChange(SliderChange change)
 {
-    if (change != SliderValueChange) {
+    const qreal scale = devicePixelRatioF();
+    if (change != SliderValueChange || scale != std::floor(scale)) {
         QScrollBar::sliderChange(change);
         return;
     }
@@ -175,8 +180,8 @@ void ScrollBar::sliderChange(SliderChange change)
 }
 
 // The thumb at a position with all it paints: the style draws its outline
-// one pixel outside the thumb's rectangle, and above scale 1 the edge's
-// antialiasing reaches one device pixel further.
+// one pixel outside the thumb's rectangle, and at scale 2 and above the
+// edge's antialiasing reaches one device pixel further.
 QRect ScrollBar::thumbArea(int position) const
 {
     QStyleOptionSlider option;

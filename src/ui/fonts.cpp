@@ -12,7 +12,8 @@ namespace {
 
 QString face()
 {
-    // One family is looked up, not the list of every installed family.
+    // One family is looked up, by its name in any case, not the list of every
+    // installed family.
     static const QString chosen = QFontDatabase::writingSystems(QStringLiteral("MS Sans Serif")).isEmpty()
                                       ? QString::fromLatin1(FallbackFace)
                                       : QStringLiteral("MS Sans Serif");
