@@ -20,13 +20,10 @@ for tool in Xvfb xdotool convert import xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-display=
-for n in $(seq 91 140); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-
-Xvfb "$display" -screen 0 2000x1400x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to the file.
+number=$out/display
+: >"$number"
+Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp 3>"$number" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=
 cleanup() {
@@ -35,13 +32,18 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+[ -s "$number" ] || { echo "FAIL: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
+export DISPLAY=:$(head -n1 "$number")
+ready=
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && { ready=1; break; }; sleep 0.1; done
+[ -n "$ready" ] || { echo "FAIL: Xvfb on $DISPLAY does not answer"; cat "$out/xvfb.log"; exit 1; }
 
 applog=
 fail() {
   echo "FAIL: $*"
   [ -n "$applog" ] && { echo "--- $applog:"; tail -n 80 "$out/$applog"; }
+  kill -0 "$xvfb" 2>/dev/null || { echo "--- Xvfb on $DISPLAY has ended:"; tail -n 20 "$out/xvfb.log"; }
   import -window root "$out/failure.png" 2>/dev/null
   exit 1
 }
