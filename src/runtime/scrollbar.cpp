@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
-#include <QtMath>
+
 #include <cmath>
 
 namespace rt {
