@@ -130,7 +130,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 start_xvfb() { # -> DISPLAY set, the server's pid in pids
   local fd_file=$work/display.$RANDOM
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fd_file" >"$work/xvfb.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 50); do [ -s "$fd_file" ] && break; sleep 0.1; done
   [ -s "$fd_file" ] || return 1

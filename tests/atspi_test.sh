@@ -34,7 +34,7 @@ for n in $(seq 141 190); do
 done
 [ -n "$display" ] || { echo "no free display"; exit 1; }
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 bus=
 app=

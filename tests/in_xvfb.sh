@@ -13,9 +13,11 @@ for tool in Xvfb xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-# Xvfb picks a free display itself and writes its number to the file.
+# Xvfb picks a free display itself and writes its number to the file. Without
+# -noreset it resets whenever its last client leaves (xdpyinfo, or a program
+# that closes), and a program connecting meanwhile is turned away.
 number=$(mktemp)
-Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -f "$number"' EXIT
 for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done

@@ -20,10 +20,12 @@ for tool in Xvfb xdotool convert import xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-# Xvfb picks a free display itself and writes its number to the file.
+# Xvfb picks a free display itself and writes its number to the file. Without
+# -noreset it resets whenever its last client leaves (xdpyinfo, or a program
+# that closes), and a program connecting meanwhile is turned away.
 number=$out/display
 : >"$number"
-Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp 3>"$number" >"$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp -noreset 3>"$number" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=
 cleanup() {
