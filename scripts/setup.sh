@@ -3,7 +3,10 @@
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
 # fuzz targets), libcxx (clang with libc++), mingw (the Windows cross
-# compiler), package (the Debian package and its checks). Builds nothing.
+# compiler), package (the Debian package and its checks), debian (making a
+# fresh Debian root for scripts/in-debian.sh). Builds nothing. Where another
+# program holds the package manager's lock (automatic updates, say), it waits
+# for it.
 #   scripts/setup.sh build test
 set -euo pipefail
 
@@ -16,6 +19,7 @@ for job in "$@"; do
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     libcxx) packages+=(clang-14 libc++-14-dev libc++abi-14-dev) ;;
     mingw) packages+=(g++-mingw-w64-x86-64-posix) ;;
+    debian) packages+=(debootstrap debian-archive-keyring) ;;
     package) packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
                         dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
@@ -28,8 +32,47 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# The process holding one of the package manager's locks, if any: dpkg and
+# apt lock with fcntl, which /proc/locks lists by device and inode.
+lock_holder() {
+  local lock inode
+  for lock in /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock; do
+    inode=$(stat -c %i "$lock" 2>/dev/null) || continue
+    awk -v inode="$inode" '$2 != "->" && $6 ~ ":" inode "$" { print $5; found = 1; exit } END { exit !found }' \
+      /proc/locks && return 0
+  done
+  return 1
+}
+
+# Waits, saying so once, while another program uses the package manager.
+wait_for_lock() {
+  local pid said=
+  while pid=$(lock_holder); do
+    if [ -z "$said" ]; then
+      echo "Waiting for the package manager: process $pid ($(cat "/proc/$pid/comm" 2>/dev/null || echo gone)) holds its lock"
+      said=1
+    fi
+    sleep 2
+  done
+}
+
 echo "Installing: ${missing[*]}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-"${as_root[@]}" apt-get update -q >/dev/null
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+# apt-get update does not wait for a lock itself; install waits for dpkg's.
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=3600)
+for attempt in 1 2 3; do
+  wait_for_lock
+  if "${apt[@]}" update >/dev/null 2>"${TMPDIR:-/tmp}/setup-update.$$"; then
+    rm -f "${TMPDIR:-/tmp}/setup-update.$$"
+    break
+  fi
+  # Taken again between the wait and the update: wait once more.
+  if [ "$attempt" -eq 3 ] || ! grep -q 'Could not get lock' "${TMPDIR:-/tmp}/setup-update.$$"; then
+    cat "${TMPDIR:-/tmp}/setup-update.$$" >&2
+    rm -f "${TMPDIR:-/tmp}/setup-update.$$"
+    exit 1
+  fi
+done
+wait_for_lock
+"${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null

@@ -191,6 +191,10 @@ for run in "QT_SCALE_FACTOR 1" "QT_SCALE_FACTOR 2" "QT_SCALE_FACTOR 1.25" "QT_SC
   eval "$(xdotool getwindowgeometry --shell "$chart")"
   wx=$X wy=$Y
   echo "$1=$2: client area ${WIDTH}x$HEIGHT"
+  # The scale asked for, on every Qt: a screen factor the desktop sets is
+  # not rounded to a whole one.
+  wanted=$(awk -v f="$2" 'BEGIN { printf "%dx%d", int(687 * f + 0.5), int(317 * f + 0.5) }')
+  [ "${WIDTH}x$HEIGHT" = "$wanted" ] || fail "$1=$2: client area ${WIDTH}x$HEIGHT, not $wanted"
   scale=$2
   pressSweep "$scale"
   f=$scale

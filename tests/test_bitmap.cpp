@@ -78,7 +78,12 @@ private slots:
     void decodesAsQtDoes_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<int>("picture"); // whether the data holds one: 1 yes, 0 no, -1 whatever Qt makes of it
+        // Whether the data holds a picture: 1 yes, 0 no, -1 malformed, whatever
+        // Qt makes of it. Qt may leave the pixels that malformed data does not
+        // give undefined (Qt 6.8 does: two reads differ), so there only what
+        // the data decides is compared: whether there is an image, its size
+        // and its format.
+        QTest::addColumn<int>("picture");
         QTest::newRow("chart.bmp") << asset("chart.bmp") << 1;
         QTest::newRow("drawing.bmp") << asset("drawing.bmp") << 1;
         QTest::newRow("icon.bmp") << asset("icon.bmp") << 1;
@@ -116,7 +121,8 @@ private slots:
             return;
         QCOMPARE(ours.format(), QImage::Format_RGB32);
         QCOMPARE(ours.size(), qt.size());
-        QCOMPARE(ours, qt);
+        if (picture >= 0)
+            QCOMPARE(ours, qt);
     }
 };
 

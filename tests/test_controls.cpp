@@ -224,8 +224,9 @@ private slots:
         QVERIFY(bar.value() > 50);
     }
 
-    // Qt signals valueChanged with the unchanged value when it puts a held
-    // thumb back on the value, as a change of the range does: no Change.
+    // A change of the range puts a held thumb back on the unchanged value;
+    // some Qt versions signal valueChanged with that value then: no Change,
+    // then or on release.
     void heldThumbPutBackRaisesNoChange()
     {
         ScrollBar bar(Qt::Horizontal);
@@ -240,8 +241,8 @@ private slots:
         const QPoint to = holdThumbAndDrag(bar, 100);
         QVERIFY(bar.sliderPosition() != 7);
         bar.setMax(449);
-        QCOMPARE(signalled.count(), 1); // Qt's signal came, with the old value
-        QCOMPARE(signalled.at(0).at(0).toInt(), 7);
+        for (const QList<QVariant>& signal : signalled)
+            QCOMPARE(signal.at(0).toInt(), 7);
         QCOMPARE(changes, 0);
         QTest::mouseRelease(&bar, Qt::LeftButton, Qt::NoModifier, to);
         QCOMPARE(int(bar.Value()), 7);

@@ -39,14 +39,15 @@ for _ in $(seq 100); do [ -S "$runtime/$socket" ] && break; sleep 0.1; done
 
 # The protocol log shows what the program asks of the compositor: its
 # application id, and a buffer committed after the first configure, which
-# maps the window.
+# maps the window. libwayland writes an object as interface@id before 1.23
+# and as interface#id since.
 log=$runtime/program.log
 env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY="$socket" WAYLAND_DEBUG=1 "$program" >"$log" 2>&1 &
 app=$!
 mapped=
 for _ in $(seq 200); do
-  configured=$(grep -n -m1 'xdg_surface@[0-9]*\.ack_configure' "$log" | cut -d: -f1)
-  if [ -n "$configured" ] && tail -n +"$configured" "$log" | grep -q 'wl_surface@[0-9]*\.attach(wl_buffer'; then
+  configured=$(grep -n -m1 'xdg_surface[@#][0-9]*\.ack_configure' "$log" | cut -d: -f1)
+  if [ -n "$configured" ] && tail -n +"$configured" "$log" | grep -q 'wl_surface[@#][0-9]*\.attach(wl_buffer'; then
     mapped=1
     break
   fi
@@ -54,7 +55,7 @@ for _ in $(seq 200); do
   sleep 0.1
 done
 if [ -n "$mapped" ]; then ok "the window maps on Wayland"; else fail "the window did not map on Wayland"; fi
-if grep -q "xdg_toplevel@[0-9]*\.set_app_id(\"$app_id\")" "$log"; then
+if grep -q "xdg_toplevel[@#][0-9]*\.set_app_id(\"$app_id\")" "$log"; then
   ok "the window carries the application id $app_id"
 else
   fail "the window does not carry the application id $app_id: $(grep -o 'set_app_id([^)]*)' "$log" | head -n1)"

@@ -11,17 +11,28 @@ namespace {
 constexpr std::uint32_t kFileHeaderBytes = 14;
 constexpr std::uint32_t kInfoHeaderBytes = 40;
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    out.push_back(std::uint8_t(v & 0xff));
-    out.push_back(std::uint8_t((v >> 8) & 0xff));
-}
+// Writes little-endian fields into a file laid out in full beforehand, so
+// that nothing is appended (and the vector never grows) while it is written.
+class Cursor {
+public:
+    explicit Cursor(std::vector<std::uint8_t>& out) : out_(out) {}
+    void put8(std::uint32_t v) { out_[at_++] = std::uint8_t(v & 0xff); }
+    void put16(std::uint32_t v)
+    {
+        put8(v);
+        put8(v >> 8);
+    }
+    void put32(std::uint32_t v)
+    {
+        put16(v & 0xffff);
+        put16(v >> 16);
+    }
+    void skip(std::uint32_t bytes) { at_ += bytes; }
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
+private:
+    std::vector<std::uint8_t>& out_;
+    std::size_t at_ = 0;
+};
 
 // Rows are padded to whole 4-byte words.
 std::uint32_t stride(int width, int bitsPerPixel)
@@ -29,7 +40,9 @@ std::uint32_t stride(int width, int bitsPerPixel)
     return ((std::uint32_t(width) * std::uint32_t(bitsPerPixel) + 31) / 32) * 4;
 }
 
-// File and info header, followed by a palette of `paletteEntries` greys.
+// The whole file, zero-filled, with its file and info header and a palette
+// of `paletteEntries` greys written; the pixels follow from the cursor on.
+// Row padding and trailing bytes stay zero.
 std::vector<std::uint8_t> start(int width, int height, int bitsPerPixel, std::uint32_t paletteEntries,
                                 const Options& options)
 {
@@ -37,36 +50,31 @@ std::vector<std::uint8_t> start(int width, int height, int bitsPerPixel, std::ui
     const std::uint32_t pixelBytes = stride(width, bitsPerPixel) * std::uint32_t(height);
     const std::uint32_t fileSize = pixelOffset + pixelBytes + options.trailingBytes;
 
-    std::vector<std::uint8_t> out;
-    out.reserve(fileSize);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, fileSize);
-    put32(out, 0); // two reserved 16-bit fields
-    put32(out, pixelOffset);
-    put32(out, kInfoHeaderBytes);
-    put32(out, std::uint32_t(width));
-    put32(out, std::uint32_t(height)); // positive: the bottom row is stored first
-    put16(out, 1);                     // planes
-    put16(out, std::uint32_t(bitsPerPixel));
-    put32(out, 0); // no compression
-    put32(out, options.recordImageSize ? pixelBytes : 0);
-    put32(out, options.pixelsPerMetre);
-    put32(out, options.pixelsPerMetre);
-    put32(out, paletteEntries);
-    put32(out, 0); // all colours important
+    std::vector<std::uint8_t> out(fileSize, 0);
+    Cursor c(out);
+    c.put8('B');
+    c.put8('M');
+    c.put32(fileSize);
+    c.put32(0); // two reserved 16-bit fields
+    c.put32(pixelOffset);
+    c.put32(kInfoHeaderBytes);
+    c.put32(std::uint32_t(width));
+    c.put32(std::uint32_t(height)); // positive: the bottom row is stored first
+    c.put16(1);                     // planes
+    c.put16(std::uint32_t(bitsPerPixel));
+    c.put32(0); // no compression
+    c.put32(options.recordImageSize ? pixelBytes : 0);
+    c.put32(options.pixelsPerMetre);
+    c.put32(options.pixelsPerMetre);
+    c.put32(paletteEntries);
+    c.put32(0); // all colours important
     for (std::uint32_t i = 0; i < paletteEntries; ++i) {
-        out.push_back(std::uint8_t(i)); // blue
-        out.push_back(std::uint8_t(i)); // green
-        out.push_back(std::uint8_t(i)); // red
-        out.push_back(0);
+        c.put8(i); // blue
+        c.put8(i); // green
+        c.put8(i); // red
+        c.put8(0);
     }
     return out;
-}
-
-void finish(std::vector<std::uint8_t>& out, const Options& options)
-{
-    out.insert(out.end(), options.trailingBytes, 0);
 }
 
 } // namespace
@@ -76,17 +84,18 @@ std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const st
 {
     assert(colours.size() == std::size_t(width) * std::size_t(height));
     std::vector<std::uint8_t> out = start(width, height, 24, 0, options);
+    Cursor c(out);
+    c.skip(kFileHeaderBytes + kInfoHeaderBytes);
     const std::uint32_t pad = stride(width, 24) - 3 * std::uint32_t(width);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = colours[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-            out.push_back(std::uint8_t((c >> 16) & 0xff)); // blue
-            out.push_back(std::uint8_t((c >> 8) & 0xff));  // green
-            out.push_back(std::uint8_t(c & 0xff));         // red
+            const std::uint32_t c24 = colours[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+            c.put8(c24 >> 16); // blue
+            c.put8(c24 >> 8);  // green
+            c.put8(c24);       // red
         }
-        out.insert(out.end(), pad, 0);
+        c.skip(pad);
     }
-    finish(out, options);
     return out;
 }
 
@@ -95,13 +104,14 @@ std::vector<std::uint8_t> encodeGrey(int width, int height, std::span<const std:
 {
     assert(levels.size() == std::size_t(width) * std::size_t(height));
     std::vector<std::uint8_t> out = start(width, height, 8, 256, options);
+    Cursor c(out);
+    c.skip(kFileHeaderBytes + kInfoHeaderBytes + 4 * 256);
     const std::uint32_t pad = stride(width, 8) - std::uint32_t(width);
     for (int y = height - 1; y >= 0; --y) {
-        const auto row = levels.subspan(std::size_t(y) * std::size_t(width), std::size_t(width));
-        out.insert(out.end(), row.begin(), row.end());
-        out.insert(out.end(), pad, 0);
+        for (const std::uint8_t level : levels.subspan(std::size_t(y) * std::size_t(width), std::size_t(width)))
+            c.put8(level);
+        c.skip(pad);
     }
-    finish(out, options);
     return out;
 }
 

@@ -9,8 +9,16 @@ namespace ui {
 
 void prepareApplication()
 {
-    // Integer scale factors only, so that every chart pixel stays a whole block.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // A scale Qt derives from the screen's resolution is rounded to a whole
+    // factor, so that every chart pixel stays a whole block. A factor the
+    // desktop or the user gives for the screens (QT_SCREEN_SCALE_FACTORS,
+    // as desktops with fractional scaling set it) is taken as given: Qt 6.4
+    // does so whatever the policy, later versions round it too unless the
+    // policy passes it through. (QT_SCALE_FACTOR is never rounded.)
+    const bool screenFactorsGiven = !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(screenFactorsGiven
+                                                             ? Qt::HighDpiScaleFactorRoundingPolicy::PassThrough
+                                                             : Qt::HighDpiScaleFactorRoundingPolicy::Round);
 }
 
 void setUpApplication()
