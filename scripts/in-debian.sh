@@ -20,37 +20,51 @@ case "$release" in *[!a-z]* | '') echo "in-debian.sh: '$release' is not a releas
 
 ./scripts/setup.sh debian
 mkdir -p build-debian
-out=$(cd build-debian && pwd)
+out=$(cd build-debian && pwd -P)
 root=$out/$release
 log=$out/$release.log
 : >"$log"
 
-mounted=()
-# Unmounts everything this run mounted under the root, deepest first, and
-# deletes the root unless it is to be kept; a root that still has a mount in
-# it is never deleted.
-cleanup() {
-  local status=$?
-  local i
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-    umount -R "${mounted[i]}" 2>/dev/null || umount -R -l "${mounted[i]}" 2>/dev/null || true
+# Ends what still runs inside the root (a daemon a test left behind would
+# keep its mounts busy), then unmounts everything under it, deepest first.
+release() {
+  local pid target
+  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+    if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
   done
+  for target in $(findmnt -rn -o TARGET | grep "^$root/" | sort -r || true); do
+    umount "$target" 2>/dev/null || umount -l "$target" 2>/dev/null || true
+  done
+}
+
+# Deletes the root; never one that still has a mount in it.
+remove_root() {
   if findmnt -rn -o TARGET | grep -q "^$root\(/\|$\)"; then
     echo "in-debian.sh: $root still has mounts; left in place" >&2
-  elif [ "${IN_DEBIAN_KEEP:-}" != 1 ] && [ -d "$root" ]; then
-    rm -rf --one-file-system "$root"
+    return 1
+  fi
+  rm -rf --one-file-system "$root"
+}
+
+# Unmounts, and deletes the root unless it is to be kept.
+cleanup() {
+  local status=$?
+  release
+  if [ "${IN_DEBIAN_KEEP:-}" != 1 ] && [ -d "$root" ]; then
+    remove_root || status=1
   fi
   if [ "$status" -ne 0 ]; then
     echo "in-debian.sh: failed in $release (status $status); the last lines of $log:" >&2
-    tail -n 60 "$log" >&2
+    tail -n 80 "$log" >&2
   fi
   exit "$status"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+release # mounts an earlier run that was killed may have left
 if [ ! -x "$root/usr/bin/apt-get" ]; then
-  rm -rf --one-file-system "$root"
+  remove_root
   echo "Making a minimal $release root (log: $log)"
   start=$SECONDS
   debootstrap --variant=minbase "$release" "$root" >>"$log" 2>&1
@@ -69,15 +83,14 @@ git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' 
   [ -e "$f" ] && printf '%s\0' "$f"
 done | tar --null -T - -cf - | tar -C "$root/src" -xf -
 
-for fs in proc sys dev; do
-  mkdir -p "$root/$fs"
-  case "$fs" in
-    proc) mount -t proc proc "$root/proc" ;;
-    sys) mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys" ;;
-    dev) mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" ;;
-  esac
-  mounted+=("$root/$fs")
-done
+# What the build and the tests need of the kernel: processes, devices
+# (/dev/shm for the X server's shared memory, ptys) and sysfs.
+mkdir -p "$root/proc" "$root/sys" "$root/dev"
+mount -t proc proc "$root/proc"
+mount --rbind /sys "$root/sys"
+mount --make-rslave "$root/sys"
+mount --rbind /dev "$root/dev"
+mount --make-rslave "$root/dev"
 
 echo "Running in $release: $*"
 start=$SECONDS

@@ -10,6 +10,7 @@
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace rt {
@@ -179,17 +180,62 @@ void ScrollBar::sliderChange(SliderChange change)
     update(thumbArea(sliderPosition()));
 }
 
-// The thumb at a position with all it paints: the style draws its outline
-// one pixel outside the thumb's rectangle, and at scale 2 and above the
-// edge's antialiasing reaches one device pixel further.
+// The thumb at a position with all it paints: the style may draw its
+// outline, and its antialiasing, outside the thumb's rectangle.
 QRect ScrollBar::thumbArea(int position) const
 {
     QStyleOptionSlider option;
     initStyleOption(&option);
     option.sliderPosition = position;
     const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
-    const int margin = devicePixelRatioF() > 1 ? 2 : 1;
+    const int margin = thumbReach();
     return thumb.adjusted(-margin, -margin, margin, margin);
+}
+
+// How far (in logical pixels) the style draws beyond the thumb's rectangle,
+// found by drawing the bar with its thumb at both ends and seeing where the
+// two drawings differ: styles and their versions differ in this. Measured
+// once for each size, scale and style; the whole bar if it cannot be told.
+int ScrollBar::thumbReach() const
+{
+    const qreal scale = devicePixelRatioF();
+    if (reach_.size == size() && reach_.scale == scale && reach_.style == style())
+        return reach_.margin;
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_All;
+    const auto draw = [&](int position) {
+        QImage image((QSizeF(size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        option.sliderPosition = option.sliderValue = position;
+        QPainter p(&image);
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &p, this);
+        return image;
+    };
+    const auto thumb = [&](int position) {
+        option.sliderPosition = position;
+        return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    };
+    int margin = std::max(width(), height()); // the whole bar
+    const QRect first = thumb(minimum()), last = thumb(maximum());
+    if (maximum() > minimum() && !first.intersects(last)) {
+        const QImage a = draw(minimum()), b = draw(maximum());
+        QRect differ; // logical pixels, each device pixel's whole cell
+        for (int y = 0; y < a.height(); ++y) {
+            const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+            const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+            for (int x = 0; x < a.width(); ++x)
+                if (pa[x] != pb[x])
+                    differ |= QRect(QPoint(int(std::floor(x / scale)), int(std::floor(y / scale))),
+                                    QPoint(int(std::ceil((x + 1) / scale)) - 1, int(std::ceil((y + 1) / scale)) - 1));
+        }
+        const QRect thumbs = first | last;
+        margin = std::max({0, thumbs.left() - differ.left(), thumbs.top() - differ.top(),
+                           differ.right() - thumbs.right(), differ.bottom() - thumbs.bottom()});
+    }
+    reach_ = {size(), scale, style(), margin};
+    return margin;
 }
 
 void ScrollBar::focusInEvent(QFocusEvent* event)

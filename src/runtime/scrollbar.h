@@ -48,11 +48,19 @@ protected:
 private:
     void valueMoved(int value);
     QRect thumbArea(int position) const;
+    int thumbReach() const;
 
     int wheelRemainder_ = 0;
     int lastValue_ = 0;       // the value the last Change was raised for
     int paintedPosition_ = 0; // where the thumb was last painted
     int hovered_ = 0;         // the part under the pointer (a QStyle::SubControl)
+    // How far the style draws beyond the thumb, for a size, scale and style.
+    mutable struct {
+        QSize size;
+        qreal scale = 0;
+        const QStyle* style = nullptr;
+        int margin = 0;
+    } reach_;
     FocusRing focusRing_;
 };
 
