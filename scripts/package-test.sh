@@ -3,8 +3,9 @@
 # Builds the Debian package and checks it as a desktop would see it: lintian,
 # the desktop entry, the AppStream metadata, the icons, debian/copyright and
 # the versions, then runs the unpacked program (never installed on this
-# machine) in its own Xvfb, once directly and once through the desktop entry's
-# Exec line. One line per check; exits 1 if any failed.
+# machine) in an X server of its own (tests/session.sh), once directly and
+# once through the desktop entry's Exec line. One line per check; exits 1 if
+# any failed.
 #   scripts/package-test.sh              build the package, then check it
 #   scripts/package-test.sh FILE.deb     check a package already built
 set -uo pipefail
@@ -14,6 +15,38 @@ passed=0
 failed=0
 ok() { echo "ok: $*"; passed=$((passed + 1)); }
 fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
+
+# Inside the session: the command's window appears with the class CLASS and
+# an icon, and belongs to the unpacked program.
+#   package-test.sh --window WHAT CLASS PROGRAM COMMAND...
+if [ "${1:-}" = --window ]; then
+  what=$2 class=$3 program=$4
+  shift 4
+  log=$XDG_RUNTIME_DIR/program.log
+  "$@" >"$log" 2>&1 &
+  app=$!
+  trap 'kill "$app" 2>/dev/null; wait 2>/dev/null' EXIT
+  wid=$(timeout 30 xdotool search --sync --limit 1 --class "^$class\$" 2>/dev/null)
+  if [ -z "$wid" ]; then
+    fail "$what: no window of class $class appeared"
+    sed 's/^/  program: /' "$log"
+    exit 1
+  fi
+  ok "$what: the window appears with class $class"
+  pid=$(xprop -id "$wid" _NET_WM_PID | sed -n 's/.* = //p')
+  exe=$(readlink "/proc/$pid/exe" 2>/dev/null)
+  [ "$exe" = "$program" ] && ok "$what: the window is the unpacked program's" ||
+    fail "$what: the window belongs to '${exe:-pid $pid}', not $program"
+  # Qt sets the icon right after mapping the window: waited for, 10 s at most.
+  for _ in $(seq 200); do
+    icon_prop=$(xprop -id "$wid" _NET_WM_ICON 2>/dev/null)
+    grep -q 'Icon (' <<<"$icon_prop" && break
+    sleep 0.05
+  done
+  grep -q 'Icon (' <<<"$icon_prop" && ok "$what: the window carries an icon (_NET_WM_ICON)" ||
+    fail "$what: the window has no icon: $icon_prop"
+  exit 0
+fi
 finish() {
   echo "package test: $passed passed, $failed failed (${SECONDS}s)"
   [ "$failed" -eq 0 ]
@@ -29,14 +62,7 @@ else
 fi
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-  local p
-  for p in "${pids[@]}"; do kill -TERM -- "-$p" 2>/dev/null; kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 
 # --- lintian: no error, no warning; every tag it gives is shown ---
 lintian_out=$(lintian --info --display-info "$deb" 2>&1 | grep -v '^running with root privileges')
@@ -123,47 +149,16 @@ fi
   fail "the metadata release date '$release_date' is not debian/changelog's $changelog_date"
 
 # --- the unpacked program in a real X server ---
-dbus=()
-command -v dbus-run-session >/dev/null && dbus=(dbus-run-session --)
-export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_DIRS=$root/usr/share:/usr/share QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+export XDG_DATA_DIRS=$root/usr/share:/usr/share
 
-start_xvfb() { # -> DISPLAY set, the server's pid in pids
-  local fd_file=$work/display.$RANDOM
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fd_file" >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do [ -s "$fd_file" ] && break; sleep 0.1; done
-  [ -s "$fd_file" ] || return 1
-  export DISPLAY=:$(head -n1 "$fd_file")
-}
-
-# run_window WHAT CLASS COMMAND...: the command's window appears with the
-# class CLASS and an icon, and belongs to the unpacked program.
+# run_window WHAT CLASS COMMAND...: in an X server and D-Bus session of its own.
 run_window() {
-  local what=$1 class=$2
-  shift 2
-  start_xvfb || { fail "$what: Xvfb did not start"; return; }
-  setsid "${dbus[@]}" "$@" >"$work/program.log" 2>&1 &
-  pids+=($!)
-  local wid pid exe icon_prop
-  wid=$(timeout 30 xdotool search --sync --limit 1 --class "^$class\$" 2>/dev/null)
-  if [ -z "$wid" ]; then
-    fail "$what: no window of class $class appeared"
-    sed 's/^/  program: /' "$work/program.log"
-    return
-  fi
-  ok "$what: the window appears with class $class"
-  pid=$(xprop -id "$wid" _NET_WM_PID | sed -n 's/.* = //p')
-  exe=$(readlink "/proc/$pid/exe" 2>/dev/null)
-  [ "$exe" = "$program" ] && ok "$what: the window is the unpacked program's" ||
-    fail "$what: the window belongs to '${exe:-pid $pid}', not $program"
-  for _ in $(seq 20); do
-    icon_prop=$(xprop -id "$wid" _NET_WM_ICON 2>/dev/null)
-    grep -q 'Icon (' <<<"$icon_prop" && break
-    sleep 0.1
-  done
-  grep -q 'Icon (' <<<"$icon_prop" && ok "$what: the window carries an icon (_NET_WM_ICON)" ||
-    fail "$what: the window has no icon: $icon_prop"
+  local line checks=0
+  while IFS= read -r line; do
+    echo "$line"
+    case "$line" in ok:*) passed=$((passed + 1)) checks=$((checks + 1)) ;; FAIL:*) failed=$((failed + 1)) checks=$((checks + 1)) ;; esac
+  done < <(bash tests/session.sh --x --dbus --screen 1280x1024 -- bash "$0" --window "$1" "$2" "$program" "${@:3}" 2>&1)
+  [ "$checks" -gt 0 ] || fail "$1: the X session did not start"
 }
 
 run_window "krtd258 started directly" krtd258 "$program"

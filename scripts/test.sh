@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Sets up and builds the program with its tests, tools and benchmarks, then
-# runs every test headless.
+# runs every test headless, side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh build test
@@ -9,4 +9,4 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKRTD258_BUIL
   -DKRTD258_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure --timeout 600

@@ -21,13 +21,10 @@ protected:
     rt::Line* Line2 = nullptr;
     rt::ShapeControl* Shape2 = nullptr;
     rt::PictureBox* Picture1 = nullptr;
-    QStringList fatal;
     int evaluations = 0; // evaluations since the window opened
 
     void openWindow()
     {
-        fatal.clear();
-        rt::setFatalErrorHandler([this](const rt::RuntimeError& e) { fatal << e.name(); });
         w = std::make_unique<ui::ChartWindow>();
         H = find<rt::ScrollBar>("HScroll1");
         V = find<rt::ScrollBar>("VScroll1");
@@ -40,13 +37,9 @@ protected:
         QObject::connect(find<rt::Label>("Label20"), &rt::Label::foreColorChanged, [this] { ++evaluations; });
     }
 
-    // Fails the test when a runtime error would have ended the program.
-    void closeWindow()
-    {
-        w.reset();
-        rt::resetFatalErrorHandler();
-        QVERIFY2(fatal.isEmpty(), qPrintable(QStringLiteral("the program would have ended: ") + fatal.join(',')));
-    }
+    // A runtime error would have ended the test program at once, as it ends
+    // the program, with its name on standard error.
+    void closeWindow() { w.reset(); }
 
     template <class T = QWidget>
     T* find(const char* name)

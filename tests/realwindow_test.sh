@@ -2,50 +2,31 @@
 # SPDX-License-Identifier: MIT
 # Runs the built program in a real X window (Xvfb), clicks it as a person
 # would and checks what the screen shows.
-#   realwindow_test.sh PROGRAM SOURCE_DIR
+#   session.sh --x --dbus -- realwindow_test.sh PROGRAM SOURCE_DIR
 set -uo pipefail
 
-# The program runs inside a D-Bus session of its own: without one, Qt's
-# accessibility bridge would start a bus daemon that outlives the program.
-if [ -z "${REALWINDOW_IN_SESSION:-}" ]; then
-  command -v dbus-run-session >/dev/null || { echo "missing dbus-run-session"; exit 1; }
-  REALWINDOW_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
+# Runs inside tests/session.sh --x --dbus: an X server and a D-Bus session
+# of its own (without a bus, Qt's accessibility bridge would start one that
+# outlives the program).
 program=$1
 out=${REALWINDOW_OUT:-$PWD/realwindow}
 mkdir -p "$out"
 
-for tool in Xvfb xdotool convert import xdpyinfo; do
+for tool in xdotool convert import; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
-
-# Xvfb picks a free display itself and writes its number to the file. Without
-# -noreset it resets whenever its last client leaves (xdpyinfo, or a program
-# that closes), and a program connecting meanwhile is turned away.
-number=$out/display
-: >"$number"
-Xvfb -displayfd 3 -screen 0 2000x1400x24 -nolisten tcp -noreset 3>"$number" >"$out/xvfb.log" 2>&1 &
-xvfb=$!
+[ -n "${DISPLAY:-}" ] || { echo "no X server: run this through tests/session.sh --x"; exit 1; }
 app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
-[ -s "$number" ] || { echo "FAIL: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n1 "$number")
-ready=
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && { ready=1; break; }; sleep 0.1; done
-[ -n "$ready" ] || { echo "FAIL: Xvfb on $DISPLAY does not answer"; cat "$out/xvfb.log"; exit 1; }
 
 applog=
 fail() {
   echo "FAIL: $*"
   [ -n "$applog" ] && { echo "--- $applog:"; tail -n 80 "$out/$applog"; }
-  kill -0 "$xvfb" 2>/dev/null || { echo "--- Xvfb on $DISPLAY has ended:"; tail -n 20 "$out/xvfb.log"; }
   import -window root "$out/failure.png" 2>/dev/null
   exit 1
 }
@@ -62,16 +43,29 @@ pixel() { # window-relative x y -> "r,g,b"
   import -window root -crop 1x1+$((wx + $1))+$((wy + $2)) -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
 }
-click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; sleep 0.4; }
+pixelIs() { [ "$(pixel "$1" "$2")" = "$3" ]; } # x y "r,g,b"
+# Waits, polling every 50 ms, until a command succeeds: at most 10 s, then
+# fails naming what it waited for.
+waitUntil() { # what command...
+  local what=$1 i
+  shift
+  for ((i = 0; i < 200; i++)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  fail "$what: not seen within 10 s"
+}
+click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
+crosshair=255,192,192
 
 applog=program.log
 QT_QPA_PLATFORM=xcb "$program" >"$out/$applog" 2>&1 &
 app=$!
 
 waitForChart || fail "the chart window did not appear"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$chart")"
 wx=$X wy=$Y
+waitUntil "the chart drawn" pixelIs $((33 + 20)) $((25 + 62)) 255,255,255
 echo "chart window at $wx,$wy size ${WIDTH}x$HEIGHT"
 [ "$WIDTH" -eq 687 ] && [ "$HEIGHT" -eq 317 ] || fail "client area is ${WIDTH}x$HEIGHT, not 687x317"
 
@@ -80,10 +74,9 @@ click $((16 + 441 - 6)) $((272 + 8))
 # A press on the chart at chart pixel (200, 112); the chart's inner area
 # starts at (33, 25). The lines go to column 199 (x = 199.7) and row 112.
 click $((33 + 200)) $((25 + 112))
-sleep 0.3
+waitUntil "the cross-hair in column 199 after the press" pixelIs $((33 + 199)) $((25 + 20)) "$crosshair"
 import -window root -crop "${WIDTH}x${HEIGHT}+$wx+$wy" +repage "$out/chart-window.png"
 
-crosshair=255,192,192
 [ "$(pixel $((33 + 199)) $((25 + 20)))" = "$crosshair" ] || fail "no vertical line in column 199: $(pixel $((33 + 199)) $((25 + 20)))"
 [ "$(pixel $((33 + 199)) $((25 + 200)))" = "$crosshair" ] || fail "vertical line does not reach row 200"
 [ "$(pixel $((33 + 60)) $((25 + 112)))" = "$crosshair" ] || fail "no horizontal line in row 112"
@@ -91,14 +84,18 @@ crosshair=255,192,192
 [ "$(pixel $((33 + 60)) $((25 + 113)))" != "$crosshair" ] || fail "the horizontal line is wider than one pixel"
 [ "$(pixel $((33 + 20)) $((25 + 62)))" = "255,255,255" ] || fail "the chart background is not white"
 
-# Air End twice: one drawing window.
+# Air End twice: one drawing window. The press on the chart after the second
+# click shows when the program has handled it.
+drawingShown() { xdotool search --onlyvisible --name '^ KRTd258$' >/dev/null 2>&1; }
 click $((592 + 36)) $((136 + 12))
+waitUntil "the drawing window after Air End" drawingShown
+drawing=$(xdotool search --onlyvisible --name '^ KRTd258$')
+xdotool windowmove --sync "$drawing" 700 0
 click $((592 + 36)) $((136 + 12))
+click $((33 + 100)) $((25 + 50))
+waitUntil "the cross-hair in column 99 after the press" pixelIs $((33 + 99)) $((25 + 20)) "$crosshair"
 drawings=$(xdotool search --onlyvisible --name '^ KRTd258$' | wc -l)
 [ "$drawings" -eq 1 ] || fail "$drawings drawing windows after two clicks"
-drawing=$(xdotool search --onlyvisible --name '^ KRTd258$')
-xdotool windowmove "$drawing" 700 0
-sleep 0.3
 eval "$(xdotool getwindowgeometry --shell "$drawing")"
 [ "$WIDTH" -eq 580 ] && [ "$HEIGHT" -eq 481 ] || fail "drawing window is ${WIDTH}x$HEIGHT"
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/drawing-window.png"
@@ -123,13 +120,13 @@ applog=program-200.log
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 "$program" >"$out/$applog" 2>&1 &
 app=$!
 waitForChart || fail "the chart window did not appear at 200%"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$chart")"
 wx=$X wy=$Y
+waitUntil "the chart drawn at 200%" pixelIs $((2 * (33 + 20))) $((2 * (25 + 62))) 255,255,255
 [ "$WIDTH" -eq 1374 ] && [ "$HEIGHT" -eq 634 ] || fail "client area at 200% is ${WIDTH}x$HEIGHT"
 # Chart pixel (200, 112) is the device block from (2 * 233, 2 * 137).
 click $((2 * 233 + 1)) $((2 * 137 + 1))
-sleep 0.3
+waitUntil "200%: the cross-hair in column 199 after the press" pixelIs $((2 * (33 + 199))) $((2 * (25 + 20))) "$crosshair"
 import -window root -crop "${WIDTH}x${HEIGHT}+$wx+$wy" +repage "$out/chart-window-200.png"
 for dx in 0 1; do
   [ "$(pixel $((2 * (33 + 199) + dx)) $((2 * (25 + 20))))" = "$crosshair" ] || fail "200%: vertical line not 2 device pixels wide at column 199"
@@ -172,10 +169,17 @@ pressSweep() { # scale
   local mismatches=0 checked=0 d span first last
   for d in $(seq "$(dev $((25 + 110)))" "$(dev $((25 + 115)))"); do
     click "$(dev $((33 + 150)))" "$d"
-    span=$(crosshairSpan x "$(($(dev $((33 + 60))) + 1))" "$(dev $((25 + 100)))" "$(dev $((25 + 125)))")
-    read -r first last <<<"$span"
     checked=$((checked + 1))
-    [ -n "$span" ] && [ "$first" -le "$d" ] && [ "$d" -le "$last" ] || { mismatches=$((mismatches + 1)); echo "$f: press at device row $d, line in rows $span"; }
+    # The line comes to the pressed row once the press is handled: a line
+    # that has not come there within 10 s is off the drawn pixel.
+    local i covered=
+    for ((i = 0; i < 200; i++)); do
+      span=$(crosshairSpan x "$(($(dev $((33 + 60))) + 1))" "$(dev $((25 + 100)))" "$(dev $((25 + 125)))")
+      read -r first last <<<"$span"
+      [ -n "$span" ] && [ "$first" -le "$d" ] && [ "$d" -le "$last" ] && { covered=1; break; }
+      sleep 0.05
+    done
+    [ -n "$covered" ] || { mismatches=$((mismatches + 1)); echo "$f: press at device row $d, line in rows $span"; }
   done
   echo "scale $f: $checked presses, $mismatches off the drawn pixel"
   [ "$mismatches" -eq 0 ] || fail "at $f a press selects a chart pixel other than the one drawn under it"
@@ -187,9 +191,10 @@ for run in "QT_SCALE_FACTOR 1" "QT_SCALE_FACTOR 2" "QT_SCALE_FACTOR 1.25" "QT_SC
   env QT_QPA_PLATFORM=xcb "$1=$2" "$program" >"$out/$applog" 2>&1 &
   app=$!
   waitForChart || fail "the chart window did not appear at $1=$2"
-  sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$chart")"
   wx=$X wy=$Y
+  f=$2
+  waitUntil "the chart drawn at $1=$2" pixelIs "$(dev $((33 + 20)))" "$(dev $((25 + 62)))" 255,255,255
   echo "$1=$2: client area ${WIDTH}x$HEIGHT"
   # The scale asked for, on every Qt: a screen factor the desktop sets is
   # not rounded to a whole one.

@@ -3,38 +3,17 @@
 # Measures the contrast of every text of the real chart window in a virtual X
 # server (Xvfb) under real platform themes: GTK's Adwaita and Adwaita:dark,
 # and qt6ct with the dark and the high-contrast schemes of tests/schemes.
-#   schemes_test.sh PROBE SOURCE_DIR
+#   session.sh --x --dbus -- schemes_test.sh PROBE SOURCE_DIR
 set -uo pipefail
 
-# A D-Bus session of its own, as in realwindow_test.sh.
-if [ -z "${SCHEMES_IN_SESSION:-}" ]; then
-  command -v dbus-run-session >/dev/null || { echo "missing dbus-run-session"; exit 1; }
-  SCHEMES_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
+# Runs inside tests/session.sh --x --dbus, as realwindow_test.sh does.
 probe=$1
 source_dir=$2
 out=${SCHEMES_OUT:-$PWD/schemes}
 mkdir -p "$out"
-command -v xdpyinfo >/dev/null || { echo "missing xdpyinfo"; exit 1; }
-
-display=
-for n in $(seq 141 190); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
-xvfb=$!
+[ -n "${DISPLAY:-}" ] || { echo "no X server: run this through tests/session.sh --x"; exit 1; }
 config=$(mktemp -d)
-cleanup() {
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$config"
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'rm -rf "$config"' EXIT
 
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
 failed=0

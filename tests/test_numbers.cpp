@@ -315,34 +315,6 @@ private slots:
         QCOMPARE(value, 7); // the abandoned statement left its target alone
         QCOMPARE(ran, 1);
     }
-
-    void handlerBoundaryReportsOnce()
-    {
-        QStringList seen;
-        setFatalErrorHandler([&](const RuntimeError& e) { seen << e.name(); });
-        bool after = false;
-        runHandler([&] {
-            rt::divide(1, 0);
-            after = true;
-        });
-        resetFatalErrorHandler();
-        QCOMPARE(seen, QStringList{QStringLiteral("Division by zero")});
-        QVERIFY(!after);
-    }
-
-    void handlerBoundaryCatchesEverything()
-    {
-        QStringList seen;
-        setFatalErrorHandler([&](const RuntimeError& e) { seen << e.name(); });
-        runHandler([] { throw std::bad_alloc(); });
-        runHandler([] { throw std::logic_error("x"); });
-        runHandler(std::function<void()>([] {
-            std::function<void()> empty;
-            empty();
-        }));
-        resetFatalErrorHandler();
-        QCOMPARE(seen, (QStringList{"Out of memory", "Internal error", "Internal error"}));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestNumbers)

@@ -32,13 +32,8 @@ class TestWindows : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        rt::setFatalErrorHandler([](const rt::RuntimeError& e) { QFAIL(qPrintable(e.name())); });
-    }
     void cleanup()
     {
-        rt::resetFatalErrorHandler();
         // The drawing window lives no longer than the chart window.
         QCOMPARE(drawingWindow(), nullptr);
     }

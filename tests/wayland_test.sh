@@ -4,26 +4,20 @@
 # no X display) and checks that its window maps with the application id;
 # then starts it without any display and checks that it says so in one
 # line and exits with status 1.
-#   wayland_test.sh PROGRAM APP_ID
+#   session.sh --wayland --dbus -- wayland_test.sh PROGRAM APP_ID
 set -uo pipefail
 
-# A D-Bus session of its own, as in realwindow_test.sh.
-if [ -z "${WAYLAND_IN_SESSION:-}" ]; then
-  command -v dbus-run-session >/dev/null || { echo "missing dbus-run-session"; exit 1; }
-  WAYLAND_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
+# Runs inside tests/session.sh --wayland --dbus: Weston and a D-Bus session
+# of its own.
 program=$1
 app_id=$2
 
+[ -n "${WAYLAND_DISPLAY:-}" ] || { echo "no Wayland compositor: run this through tests/session.sh --wayland"; exit 1; }
+socket=$WAYLAND_DISPLAY
 runtime=$(mktemp -d)
-chmod 700 "$runtime"
-export XDG_RUNTIME_DIR=$runtime
-socket=krtd258-test-$$
-weston= app=
+app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$weston" ] && kill "$weston" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$runtime"
 }
@@ -31,11 +25,6 @@ trap cleanup EXIT
 failed=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failed=1; }
-
-weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$runtime/weston.log" 2>&1 &
-weston=$!
-for _ in $(seq 100); do [ -S "$runtime/$socket" ] && break; sleep 0.1; done
-[ -S "$runtime/$socket" ] || { cat "$runtime/weston.log"; echo "FAIL: Weston did not start"; exit 1; }
 
 # The protocol log shows what the program asks of the compositor: its
 # application id, and a buffer committed after the first configure, which

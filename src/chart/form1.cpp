@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "axes.h"
 #include "geometry.h"
 
 #include "runtime/numbers.h"
@@ -8,7 +9,6 @@
 namespace chart {
 
 using namespace geometry;
-using rt::format;
 using rt::str;
 using rt::toInteger;
 using rt::toSingle;
@@ -52,7 +52,7 @@ void Form1::HScroll1_Change()
     Line1->setX2(toSingle(ColumnsPerStep * H - 1));
     Shape2->setLeft(markerLeft());
     Shape2->setTop(markerTop());
-    AirEndRpm = toInteger(format(RpmPerStep * H + LowestRpm, "#"));
+    AirEndRpm = toInteger(axes::speed(H));
     Label4->setText(str(AirEndRpm));
     EvaluatePoint();
 }
@@ -62,11 +62,11 @@ void Form1::HScroll1_Change()
 void Form1::VScroll1_Change()
 {
     const Integer V = VScroll1->Value();
-    Line2->setY1(toSingle(V / StepsPerRow - 1));
-    Line2->setY2(toSingle(V / StepsPerRow - 1));
+    Line2->setY1(axes::row(V));
+    Line2->setY2(axes::row(V));
     Shape2->setLeft(markerLeft());
     Shape2->setTop(markerTop());
-    Text1->setText(format((ZeroPowerRow - double(Line2->Y1())) * KwPerRow, "##.0"));
+    Text1->setText(axes::power(Line2->Y1()));
     EvaluatePoint();
 }
 

@@ -71,23 +71,7 @@ void showAndExit(const RuntimeError& error)
     std::_Exit(1);
 }
 
-FatalErrorHandler& fatalHandler()
-{
-    static FatalErrorHandler handler = showAndExit;
-    return handler;
-}
-
 } // namespace
-
-void setFatalErrorHandler(FatalErrorHandler handler)
-{
-    fatalHandler() = std::move(handler);
-}
-
-void resetFatalErrorHandler()
-{
-    fatalHandler() = showAndExit;
-}
 
 void runHandler(const std::function<void()>& handler)
 {
@@ -96,11 +80,11 @@ void runHandler(const std::function<void()>& handler)
     try {
         handler();
     } catch (const RuntimeError& error) {
-        fatalHandler()(error);
+        showAndExit(error);
     } catch (const std::bad_alloc&) {
-        fatalHandler()(RuntimeError(ErrorKind::OutOfMemory));
+        showAndExit(RuntimeError(ErrorKind::OutOfMemory));
     } catch (...) {
-        fatalHandler()(RuntimeError(ErrorKind::Internal));
+        showAndExit(RuntimeError(ErrorKind::Internal));
     }
 }
 

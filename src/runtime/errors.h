@@ -34,19 +34,13 @@ private:
 
 [[noreturn]] void raiseError(ErrorKind kind);
 
-// What happens to an error that ends a handler outside error-skipping mode.
-// The default shows one modal message naming the error and ends the program
+// Runs an event handler. No error unwinds past this boundary (and so never
+// through Qt's signal code). An error that ends a handler outside
+// error-skipping mode shows one modal message naming it and ends the program
 // with exit status 1; where nobody can answer a message (no QApplication, or
 // Qt's offscreen or minimal platform) the message goes to standard error.
-// A program may install its own handler; the tests use one to record errors.
-using FatalErrorHandler = std::function<void(const RuntimeError&)>;
-void setFatalErrorHandler(FatalErrorHandler handler);
-void resetFatalErrorHandler();
-
-// Runs an event handler. No error unwinds past this boundary (and so never
-// through Qt's signal code): it goes to the fatal error handler. Once an error
-// has ended the program, no further handler runs (the message box's own event
-// loop can still deliver events).
+// Once an error has ended the program, no further handler runs (the message
+// box's own event loop can still deliver events).
 void runHandler(const std::function<void()>& handler);
 
 // Error-skipping mode for the statements of one handler: each statement runs

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "label.h"
 
-#include "colour.h"
-
 #include <QEvent>
 
 namespace rt {
 
-Label::Label(QWidget* parent) : QLabel(parent)
+Label::Label(QWidget* parent) : QLabel(parent), foreColor_(this, QPalette::WindowText, QPalette::Window)
 {
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
@@ -17,33 +15,21 @@ Label::Label(QWidget* parent) : QLabel(parent)
 
 void Label::setForeColor(Long colour)
 {
-    foreColor_ = colour;
-    foreColorSet_ = true;
-    pendingColour_.request(this, [this] { drawForeColor(); });
+    foreColor_.set(colour);
     emit foreColorChanged(colour);
 }
 
-// An unchanged palette repaints nothing.
-void Label::drawForeColor()
-{
-    setTextColour(this, foregroundRole(), backgroundRole(), foreColor_);
-}
-
-// A new colour scheme: the fore colour is drawn anew on the new background.
-// Setting an unchanged palette raises no further change event.
 void Label::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    if (foreColorSet_ && event->type() == QEvent::PaletteChange)
-        drawForeColor();
+    foreColor_.changed(event);
 }
 
 void Label::setBoxColours()
 {
     setBackgroundRole(QPalette::Base);
     setForegroundRole(QPalette::Text);
-    if (foreColorSet_)
-        drawForeColor();
+    foreColor_.setRoles(QPalette::Text, QPalette::Base);
 }
 
 void Label::setSunkenBorder()

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "textbox.h"
 
-#include "colour.h"
-
 #include <QEvent>
 
 #include <climits>
 
 namespace rt {
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent), foreColor_(this, QPalette::Text, QPalette::Base)
 {
     setMaxLength(INT_MAX);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -17,25 +15,14 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 
 void TextBox::setForeColor(Long colour)
 {
-    foreColor_ = colour;
-    foreColorSet_ = true;
-    pendingColour_.request(this, [this] { drawForeColor(); });
+    foreColor_.set(colour);
     emit foreColorChanged(colour);
 }
 
-// An unchanged palette repaints nothing.
-void TextBox::drawForeColor()
-{
-    setTextColour(this, QPalette::Text, QPalette::Base, foreColor_);
-}
-
-// A new colour scheme: the fore colour is drawn anew on the new background.
-// Setting an unchanged palette raises no further change event.
 void TextBox::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
-    if (foreColorSet_ && event->type() == QEvent::PaletteChange)
-        drawForeColor();
+    foreColor_.changed(event);
 }
 
 } // namespace rt

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "accessibility.h"
 
+#include "chart/axes.h"
 #include "chart/colors.h"
-#include "chart/geometry.h"
 #include "runtime/controls.h"
 
 #include <QAccessibleWidget>
@@ -89,15 +89,12 @@ void describeRed(QWidget* field, rt::Long colour)
 // The bars' positions in their quantities, as Label4 and Text1 show them.
 QString speedAt(int h)
 {
-    using namespace chart::geometry;
-    return rt::format(RpmPerStep * h + LowestRpm, "#") + QStringLiteral(" 1/min");
+    return chart::axes::speed(rt::Integer(h)) + QStringLiteral(" 1/min");
 }
 
 QString powerAt(int v)
 {
-    using namespace chart::geometry;
-    const double row = rt::toSingle(v / StepsPerRow - 1);
-    return rt::format((ZeroPowerRow - row) * KwPerRow, "##.0") + QStringLiteral(" kW");
+    return chart::axes::power(chart::axes::row(rt::Integer(v))) + QStringLiteral(" kW");
 }
 
 void describePosition(rt::ScrollBar* bar, const QString& name, QString (*position)(int))

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs a command inside a desktop session of its own, made of what it asks
+# for, and passes on its exit status:
+#   --x        an X server (Xvfb) on a display it picks itself: DISPLAY,
+#              QT_QPA_PLATFORM=xcb
+#   --dbus     a D-Bus session bus: DBUS_SESSION_BUS_ADDRESS
+#   --atspi    the accessibility bus on that session bus (implies --dbus)
+#   --wayland  a Wayland compositor (Weston, headless): WAYLAND_DISPLAY
+#   --screen WxH  the X screen's size (2000x1400 unless given)
+#   session.sh --x --dbus -- COMMAND [ARGUMENT...]
+# Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
+# keep the servers' logs in. What it started ends with it: when the command
+# ends, when the session is interrupted or terminated, and (through the
+# kernel's parent-death signal) when it is killed outright.
+set -uo pipefail
+
+x= dbus= atspi= wayland= screen=2000x1400
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --x) x=1 ;;
+    --dbus) dbus=1 ;;
+    --atspi) atspi=1 dbus=1 ;;
+    --wayland) wayland=1 ;;
+    --screen) screen=$2; shift ;;
+    --) shift; break ;;
+    *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--dbus] [--atspi] [--wayland] -- COMMAND..." >&2; exit 2; }
+
+dir=$(mktemp -d "${TMPDIR:-/tmp}/session.XXXXXX")
+chmod 700 "$dir"
+logs=${SESSION_LOGS:-$dir}
+mkdir -p "$logs"
+pids=()
+cleanup() {
+  local p
+  for ((p = ${#pids[@]} - 1; p >= 0; p--)); do kill -TERM "${pids[p]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
+trap 'exit 129' HUP
+
+# A server of the session: it gets SIGTERM should this script die first.
+daemon() { setpriv --pdeathsig TERM -- "$@" & pids+=($!); }
+# Polls a condition every 50 ms for at most 10 s; says what it waited for.
+await() { # what command...
+  local what=$1 i
+  shift
+  for ((i = 0; i < 200; i++)); do
+    "$@" >/dev/null 2>&1 && return 0
+    kill -0 "${pids[-1]}" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "session.sh: $what did not happen within 10 s" >&2
+  return 1
+}
+need() { command -v "$1" >/dev/null || { echo "session.sh: missing $1" >&2; exit 1; }; }
+
+export XDG_RUNTIME_DIR=$dir
+need setpriv
+
+if [ -n "$dbus" ]; then
+  need dbus-daemon
+  daemon dbus-daemon --session --nofork --address="unix:path=$dir/bus" --print-address=3 3>"$dir/bus-address" \
+    >"$logs/dbus.log" 2>&1
+  await "the D-Bus session bus answering" test -s "$dir/bus-address" || { cat "$logs/dbus.log" >&2; exit 1; }
+  DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$dir/bus-address")
+  export DBUS_SESSION_BUS_ADDRESS
+fi
+
+if [ -n "$atspi" ]; then
+  launcher=
+  for l in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$l" ] && { launcher=$l; break; }
+  done
+  [ -n "$launcher" ] || { echo "session.sh: missing at-spi-bus-launcher" >&2; exit 1; }
+  need dbus-send
+  daemon "$launcher" --launch-immediately >"$logs/atspi.log" 2>&1
+  await "the accessibility bus answering" \
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress ||
+    { cat "$logs/atspi.log" >&2; exit 1; }
+fi
+
+if [ -n "$x" ]; then
+  need Xvfb
+  need xdpyinfo
+  # Without -noreset the server resets whenever its last client leaves, and
+  # a program connecting meanwhile is turned away.
+  daemon Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$dir/display" >"$logs/xvfb.log" 2>&1
+  await "Xvfb choosing a display" test -s "$dir/display" || { cat "$logs/xvfb.log" >&2; exit 1; }
+  export DISPLAY=:$(head -n1 "$dir/display") QT_QPA_PLATFORM=xcb
+  await "Xvfb on $DISPLAY answering" xdpyinfo || { cat "$logs/xvfb.log" >&2; exit 1; }
+fi
+
+if [ -n "$wayland" ]; then
+  need weston
+  socket=wayland-session
+  daemon weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$logs/weston.log" 2>&1
+  await "Weston opening its socket" test -S "$dir/$socket" || { cat "$logs/weston.log" >&2; exit 1; }
+  export WAYLAND_DISPLAY=$socket
+fi
+
+"$@" &
+pids+=($!)
+wait "${pids[-1]}"
+status=$?
+unset 'pids[-1]'
+exit "$status"
