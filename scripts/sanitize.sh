@@ -22,8 +22,5 @@ cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1:check_initialization_order=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=1"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Fewer random actions for the repaint test: under full unwinding each takes
-# many times longer, and the full count runs in the plain test build.
-export REPAINT_ACTIONS=600
 cd build-asan
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900

@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QImage>
 #include <QMap>
+#include <QPainter>
 #include <QSet>
 #include <QXmlStreamReader>
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -55,6 +57,31 @@ int greyAt(const QImage& img, int x, int y)
     return qRed(img.pixel(x, y));
 }
 
+// The icon as a panel of the given colour shows it.
+QImage onPanel(const QImage& icon, QColor panel)
+{
+    QImage out(icon.size(), QImage::Format_RGB32);
+    out.fill(panel);
+    QPainter p(&out);
+    p.drawImage(0, 0, icon);
+    return out;
+}
+
+// WCAG relative luminance and contrast ratio.
+double luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 int distinctGreys(const QImage& img)
 {
     QSet<int> levels;
@@ -94,9 +121,9 @@ QByteArray icoEntry(const QByteArray& ico, int size)
     return {};
 }
 
-// A 32-bit .ico bitmap entry as an image: colour rows bottom-up, then the AND
-// mask; null when the header or the size is wrong, or a pixel is not opaque
-// or not shown.
+// A 32-bit .ico bitmap entry as an image: colour rows bottom-up with their
+// alpha, then the AND mask; null when the header or the size is wrong, or a
+// pixel is masked out.
 QImage icoBitmap(const QByteArray& b, int size)
 {
     const qsizetype maskStride = ((size + 31) / 32) * 4;
@@ -104,13 +131,12 @@ QImage icoBitmap(const QByteArray& b, int size)
         le32(b, 4) != std::uint32_t(size) || le32(b, 8) != std::uint32_t(2 * size) || le16(b, 14) != 32 ||
         le32(b, 16) != 0)
         return {};
-    QImage img(size, size, QImage::Format_RGB32);
+    QImage img(size, size, QImage::Format_ARGB32);
     for (int row = 0; row < size; ++row) {
         for (int x = 0; x < size; ++x) {
             const qsizetype at = 40 + (qsizetype(row) * size + x) * 4;
-            if (byteAt(b, at + 3) != 255)
-                return {};
-            img.setPixel(x, size - 1 - row, qRgb(byteAt(b, at + 2), byteAt(b, at + 1), byteAt(b, at)));
+            img.setPixel(x, size - 1 - row,
+                         qRgba(byteAt(b, at + 2), byteAt(b, at + 1), byteAt(b, at), byteAt(b, at + 3)));
         }
     }
     for (qsizetype at = 40 + qsizetype(size) * size * 4; at < b.size(); ++at)
@@ -134,7 +160,9 @@ private:
             QTest::addRow("%d", size) << size;
     }
 
-    QImage pngOf(int size) const { return png_.value(size).convertToFormat(QImage::Format_RGB32); }
+    QImage pngOf(int size) const { return png_.value(size).convertToFormat(QImage::Format_ARGB32); }
+    // On white, where the grey levels and the detail are measured.
+    QImage onWhite(int size) const { return onPanel(pngOf(size), Qt::white); }
 
 private slots:
     void initTestCase()
@@ -143,7 +171,7 @@ private slots:
             png_.insert(size, QImage(kIconDir + QString::number(size) + QStringLiteral(".png"), "PNG"));
     }
 
-    // IHDR: the size, 8 bits per sample, colour type 2 (RGB, no alpha).
+    // IHDR: the size, 8 bits per sample, colour type 6 (RGB with alpha).
     void pngHeader_data() { sizeColumn(); }
     void pngHeader()
     {
@@ -154,31 +182,68 @@ private slots:
         QCOMPARE(be32(b, 16), std::uint32_t(size));
         QCOMPARE(be32(b, 20), std::uint32_t(size));
         QCOMPARE(byteAt(b, 24), 8);
-        QCOMPARE(byteAt(b, 25), 2);
+        QCOMPARE(byteAt(b, 25), 6);
         QVERIFY(!png_.value(size).isNull());
-        QVERIFY(!png_.value(size).hasAlphaChannel());
+        QVERIFY(png_.value(size).hasAlphaChannel());
     }
 
-    // Pure greys on white, with a rotor in the middle.
+    // Pure greys on a transparent ground, with an opaque rotor in the middle.
     void pngPixels_data() { sizeColumn(); }
     void pngPixels()
     {
         QFETCH(int, size);
         const QImage img = pngOf(size);
         QCOMPARE(img.size(), QSize(size, size));
-        int darkest = 255;
+        int darkest = 255, opaque = 0;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 const QRgb p = img.pixel(x, y);
+                if (qAlpha(p) == 0)
+                    continue;
                 if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is not grey").arg(x).arg(y)));
-                darkest = std::min(darkest, qRed(p));
+                if (qAlpha(p) == 255) {
+                    ++opaque;
+                    darkest = std::min(darkest, qRed(p));
+                }
             }
         }
         for (const QPoint& corner :
              {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
-            QCOMPARE(greyAt(img, corner.x(), corner.y()), 255);
+            QCOMPARE(qAlpha(img.pixel(corner)), 0);
+        QVERIFY2(opaque >= size * size / 6, qPrintable(QStringLiteral("%1 opaque pixels").arg(opaque)));
         QVERIFY2(darkest < 100, "no dark outline: the picture is empty");
+    }
+
+    // Legible on a light and on a dark panel: much of what the icon covers
+    // stands out from the panel by 3:1 or more.
+    void legibleOnPanels_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QColor>("panel");
+        for (int size : kSizes) {
+            QTest::addRow("%d on light", size) << size << QColor(0xf6, 0xf5, 0xf4);
+            QTest::addRow("%d on dark", size) << size << QColor(0x30, 0x30, 0x30);
+        }
+    }
+    void legibleOnPanels()
+    {
+        QFETCH(int, size);
+        QFETCH(QColor, panel);
+        const QImage img = pngOf(size);
+        const QImage shown = onPanel(img, panel);
+        int covered = 0, standingOut = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                if (qAlpha(img.pixel(x, y)) < 128)
+                    continue;
+                ++covered;
+                if (contrast(shown.pixel(x, y), panel.rgb()) >= 3.0)
+                    ++standingOut;
+            }
+        }
+        QVERIFY2(standingOut >= covered / 3,
+                 qPrintable(QStringLiteral("%1 of %2 covered pixels stand out by 3:1").arg(standingOut).arg(covered)));
     }
 
     // Each size is drawn for itself, not enlarged from a smaller one: a
@@ -198,8 +263,8 @@ private slots:
     {
         QFETCH(int, size);
         QFETCH(int, smaller);
-        const QImage img = pngOf(size);
-        const QImage small = pngOf(smaller);
+        const QImage img = onWhite(size);
+        const QImage small = onWhite(smaller);
         const int levels = distinctGreys(img), smallLevels = distinctGreys(small);
         QVERIFY2(levels > smallLevels,
                  qPrintable(QStringLiteral("%1 grey levels, %2 in the smaller icon").arg(levels).arg(smallLevels)));
@@ -223,9 +288,9 @@ private slots:
         const QByteArray entry = icoEntry(ico, size);
         QVERIFY2(!entry.isEmpty(), "no entry of this size");
         const QImage img = isPng(entry) ? QImage::fromData(entry, "PNG") : icoBitmap(entry, size);
-        QVERIFY2(!img.isNull(), "entry unreadable, not opaque or of the wrong size");
+        QVERIFY2(!img.isNull(), "entry unreadable, masked or of the wrong size");
         QCOMPARE(isPng(entry), size == 256);
-        QCOMPARE(img.convertToFormat(QImage::Format_RGB32), pngOf(size));
+        QCOMPARE(img.convertToFormat(QImage::Format_ARGB32), pngOf(size));
     }
 
     // The macOS icon: its entries end exactly at the end of the file and
@@ -264,11 +329,12 @@ private slots:
         QVERIFY(isPng(entries.value(type)));
         const QImage img = QImage::fromData(entries.value(type), "PNG");
         QCOMPARE(img.size(), QSize(size, size));
-        QCOMPARE(img.convertToFormat(QImage::Format_RGB32), pngOf(size));
+        QCOMPARE(img.convertToFormat(QImage::Format_ARGB32), pngOf(size));
     }
 
     // The scalable icon is well-formed SVG 1.1 with a view box of the design
-    // square, on a white square, with shaded shapes.
+    // square, on a transparent ground (no rectangle covers the square), with
+    // shaded shapes.
     void svg()
     {
         const QByteArray text = readAll(kIconDir + QStringLiteral("scalable.svg"));
@@ -276,7 +342,7 @@ private slots:
         QXmlStreamReader xml(text);
         QMap<QString, int> elements;
         QString viewBox, version, ns;
-        bool whiteGround = false;
+        bool ground = false;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
@@ -288,17 +354,16 @@ private slots:
                 ns = xml.namespaceUri().toString();
             }
             const auto a = xml.attributes();
-            if (name == QStringLiteral("rect") && a.value(QStringLiteral("fill")) == QStringLiteral("#ffffff") &&
-                a.value(QStringLiteral("width")) == QStringLiteral("32") &&
+            if (name == QStringLiteral("rect") && a.value(QStringLiteral("width")) == QStringLiteral("32") &&
                 a.value(QStringLiteral("height")) == QStringLiteral("32"))
-                whiteGround = true;
+                ground = true;
             ++elements[name];
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(ns, QStringLiteral("http://www.w3.org/2000/svg"));
         QCOMPARE(version, QStringLiteral("1.1"));
         QCOMPARE(viewBox.simplified(), QStringLiteral("0 0 32 32"));
-        QVERIFY(whiteGround);
+        QVERIFY2(!ground, "a rectangle covers the whole icon");
         QVERIFY(elements.value(QStringLiteral("linearGradient")) >= 3);
         QVERIFY(elements.value(QStringLiteral("path")) >= 5);
     }

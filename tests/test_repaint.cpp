@@ -355,8 +355,12 @@ private slots:
 
     void randomActionsRepaintExactly()
     {
+        // 400 by default: each repaint fault planted so far was caught by
+        // action 120 at the latest (a scroll bar's press or hover repaint
+        // left out; a short chart or thumb area, the thumb's old place left
+        // out: by action 2). CI also runs 3000.
         const int actions =
-            qEnvironmentVariableIsSet("REPAINT_ACTIONS") ? qEnvironmentVariableIntValue("REPAINT_ACTIONS") : 3000;
+            qEnvironmentVariableIsSet("REPAINT_ACTIONS") ? qEnvironmentVariableIntValue("REPAINT_ACTIONS") : 400;
         // Each kind of action, with how often it comes.
         struct Kind {
             void (TestRepaint::*act)();

@@ -189,4 +189,33 @@ std::vector<std::uint8_t> render(int size)
     return img;
 }
 
+Coverage renderTransparent(int size)
+{
+    const Style style = styleFor(size);
+    const double scale = double(kDesignSize) / size;
+    Coverage out;
+    out.greys.reserve(std::size_t(size) * std::size_t(size));
+    out.alphas.reserve(std::size_t(size) * std::size_t(size));
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            double sum = 0.0;
+            int hits = 0;
+            for (int j = 0; j < kSamples; ++j) {
+                for (int i = 0; i < kSamples; ++i) {
+                    const Sample s =
+                        shade(style, (x + (i + 0.5) / kSamples) * scale, (y + (j + 0.5) / kSamples) * scale);
+                    if (s.hit) {
+                        sum += std::clamp(s.grey, 0.0, 255.0);
+                        ++hits;
+                    }
+                }
+            }
+            // A pixel nothing covers is transparent black.
+            out.greys.push_back(hits ? std::uint8_t(std::lround(sum / hits)) : 0);
+            out.alphas.push_back(std::uint8_t(std::lround(255.0 * hits / (kSamples * kSamples))));
+        }
+    }
+    return out;
+}
+
 } // namespace icon

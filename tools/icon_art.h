@@ -2,7 +2,7 @@
 #pragma once
 
 // The art of the program icon: a grey helical screw rotor with its drive
-// shaft, lying diagonally on white. Geometry is given in design units, the
+// shaft, lying diagonally on white or on a transparent ground. Geometry is given in design units, the
 // pixels of the 32-pixel icon; every other size is drawn from the same
 // geometry with strokes and detail chosen for that size.
 
@@ -76,7 +76,17 @@ constexpr double kKeySeatFrom = 2.5;    // key seat start beyond the rotor
 constexpr double kKeySeatEndGap = 1.2;  // key seat end before the shaft end
 
 // The icon at size x size pixels, supersampled 8 x 8 per pixel over white:
-// one grey level per pixel, top row first.
+// one grey level per pixel, top row first. (The window icon.)
 std::vector<std::uint8_t> render(int size);
+
+// The icon at size x size pixels on a transparent ground, supersampled the
+// same way: for each pixel, top row first, the mean grey of the samples that
+// hit the rotor, shaft or journal, and the share of samples that hit them as
+// an alpha of 0 to 255. (The desktop icons.)
+struct Coverage {
+    std::vector<std::uint8_t> greys;
+    std::vector<std::uint8_t> alphas;
+};
+Coverage renderTransparent(int size);
 
 } // namespace icon

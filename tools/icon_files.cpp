@@ -48,8 +48,9 @@ std::vector<std::uint8_t> icoBitmap(const Picture& p)
     putLe32(out, 0);
     for (int y = p.size - 1; y >= 0; --y) {
         for (int x = 0; x < p.size; ++x) {
-            const std::uint8_t g = p.greys[std::size_t(y) * n + std::size_t(x)];
-            out.insert(out.end(), {g, g, g, 0xff}); // blue, green, red, alpha
+            const std::size_t at = std::size_t(y) * n + std::size_t(x);
+            const std::uint8_t g = p.greys[at];
+            out.insert(out.end(), {g, g, g, p.alphas[at]}); // blue, green, red, alpha (not premultiplied)
         }
     }
     out.insert(out.end(), maskStride * n, 0); // every pixel shown

@@ -12,12 +12,13 @@ namespace icon {
 
 struct Picture {
     int size = 0;
-    std::vector<std::uint8_t> greys; // size x size grey levels, top row first
-    std::vector<std::uint8_t> png;   // the same picture as a PNG file
+    std::vector<std::uint8_t> greys;  // size x size grey levels, top row first
+    std::vector<std::uint8_t> alphas; // their coverage, 0 (none) to 255
+    std::vector<std::uint8_t> png;    // the same picture as a PNG file
 };
 
-// Windows icon: pictures below 256 pixels as 32-bit BMP entries (opaque,
-// with an empty AND mask), 256 as the PNG file itself.
+// Windows icon: pictures below 256 pixels as 32-bit BMP entries (with their
+// alpha, and an empty AND mask), 256 as the PNG file itself.
 std::vector<std::uint8_t> icoFile(std::span<const Picture> pictures);
 
 // macOS icon: PNG entries of the types that take 16, 32, 64, 128 and 256

@@ -156,7 +156,6 @@ std::string svgDocument()
     s += cylinderGradient("journal", style.journalRadius, kJournalBase, kJournalHighlight, style.cylinderRimShare);
     const std::string outline = silhouette(style);
     s += "<clipPath id=\"rotor\"><path d=\"" + outline + "\"/></clipPath>\n</defs>\n";
-    s += "<rect width=\"32\" height=\"32\" fill=\"#ffffff\"/>\n";
     // The drawing frame: x along the axis from the rotor's lower-left end
     // face, y across it towards the lower right.
     s += "<g transform=\"translate(" + num(kStartX) + " " + num(kStartY) + ") rotate(-45)\">\n";

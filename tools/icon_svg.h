@@ -8,8 +8,8 @@
 
 namespace icon {
 
-// The whole SVG document, 32 x 32 user units (the design units) on a white
-// square.
+// The whole SVG document, 32 x 32 user units (the design units) on a
+// transparent ground.
 std::string svgDocument();
 
 } // namespace icon

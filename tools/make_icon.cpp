@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Generates the program icon: a grey helical screw rotor with its drive shaft,
-// lying diagonally on white, every pixel a pure grey, no alpha.
+// lying diagonally, every pixel a pure grey: on white in the window icon, on
+// a transparent ground in the desktop icons, for light and dark panels.
 //
 //   make_icon ASSETS_DIR     the window icon ASSETS_DIR/icon.bmp and the
 //                            desktop icons in ASSETS_DIR/icons/: 16.png ...
@@ -42,15 +43,16 @@ std::vector<std::uint8_t> bmpFile(const std::vector<std::uint8_t>& greys)
     return bmp::encodeColour(icon::kDesignSize, icon::kDesignSize, colours, {});
 }
 
-// An 8-bit RGB PNG (no alpha) of the grey picture.
-std::vector<std::uint8_t> pngFile(int size, const std::vector<std::uint8_t>& greys)
+// An 8-bit RGBA PNG (alpha not premultiplied) of the grey picture.
+std::vector<std::uint8_t> pngFile(int size, const icon::Picture& p)
 {
-    QImage img(size, size, QImage::Format_RGB888);
+    QImage img(size, size, QImage::Format_RGBA8888);
     for (int y = 0; y < size; ++y) {
         uchar* line = img.scanLine(y);
         for (int x = 0; x < size; ++x) {
-            const uchar g = greys[std::size_t(y) * std::size_t(size) + std::size_t(x)];
-            line[3 * x] = line[3 * x + 1] = line[3 * x + 2] = g;
+            const std::size_t at = std::size_t(y) * std::size_t(size) + std::size_t(x);
+            line[4 * x] = line[4 * x + 1] = line[4 * x + 2] = p.greys[at];
+            line[4 * x + 3] = p.alphas[at];
         }
     }
     QByteArray bytes;
@@ -78,11 +80,12 @@ bool writeAll(const std::filesystem::path& assets)
     std::vector<icon::Picture> pictures;
     bool ok = true;
     for (int size : kSizes) {
-        icon::Picture p{size, icon::render(size), {}};
-        p.png = pngFile(size, p.greys);
+        icon::Coverage art = icon::renderTransparent(size);
+        icon::Picture p{size, std::move(art.greys), std::move(art.alphas), {}};
+        p.png = pngFile(size, p);
         ok = write(dir / (std::to_string(size) + ".png"), p.png) && ok;
         if (size == icon::kDesignSize)
-            ok = write(assets / "icon.bmp", bmpFile(p.greys)) && ok;
+            ok = write(assets / "icon.bmp", bmpFile(icon::render(size))) && ok;
         pictures.push_back(std::move(p));
     }
     const std::string svg = icon::svgDocument();
