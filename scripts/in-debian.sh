@@ -98,4 +98,4 @@ env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/r
   TERM="${TERM:-dumb}" CI="${CI:-}" \
   chroot "$root" /bin/bash -c 'cd /src && exec "$@"' in-debian "$@" </dev/null >>"$log" 2>&1
 echo "  done in $((SECONDS - start)) s"
-grep -E '^(100% tests passed|[0-9]+% tests passed)' "$log" || true
+grep -E '^([0-9]+% tests passed|package test: |Total Test time)' "$log" || true

@@ -89,6 +89,14 @@ for p in fonts-freefont-ttf qt6-qpa-plugins libqt6widgets6; do
   if grep -qE "(^|, )$p( |,|$)" <<<"$depends"; then ok "the package depends on $p"; else fail "the package does not depend on $p: $depends"; fi
 done
 
+# The Wayland platform plugin is recommended: the program runs on X11 without it.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+if grep -qE "(^|, )qt6-wayland( |,|$)" <<<"$recommends" && ! grep -qE "(^|, )qt6-wayland( |,|$)" <<<"$depends"; then
+  ok "the package recommends qt6-wayland and does not depend on it"
+else
+  fail "qt6-wayland is not a recommendation only: Depends $depends; Recommends $recommends"
+fi
+
 # --- desktop entry and AppStream metadata, as installed ---
 out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] &&
   ok "desktop-file-validate: the desktop entry is valid" ||

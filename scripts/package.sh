@@ -3,11 +3,16 @@
 # Builds the Debian package into build-deb/. The build runs in a temporary
 # copy of the files git knows or would add (committed, changed and new ones,
 # without ignored files), so no build output lands in the work tree and a
-# fresh clone builds the same package. Prints the package's path last.
+# fresh clone builds the same package. The test suite runs in the build
+# unless DEB_BUILD_OPTIONS has nocheck (with DEB_BUILD_PROFILES=nocheck, the
+# test tools need not be installed). Prints the package's path last.
 #   scripts/package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh build package
+case " ${DEB_BUILD_PROFILES:-} " in
+  *" nocheck "*) ./scripts/setup.sh build package ;;
+  *) ./scripts/setup.sh build test package ;; # the test suite's tools are build dependencies
+esac
 
 top=$PWD
 out=$top/build-deb
@@ -23,7 +28,8 @@ git ls-files -z --cached --others --exclude-standard |
 
 log=$out/build.log
 if ! (cd "$work/src" &&
-      DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=$(nproc)" dpkg-buildpackage -b -us -uc) >"$log" 2>&1; then
+      DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:+$DEB_BUILD_OPTIONS }parallel=$(nproc)" dpkg-buildpackage -b -us -uc) \
+      >"$log" 2>&1; then
   tail -n 60 "$log" >&2
   echo "The package build failed; the whole log is in $log." >&2
   exit 1

@@ -3,8 +3,9 @@
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
 # fuzz targets), libcxx (clang with libc++), mingw (the Windows cross
-# compiler), package (the Debian package and its checks), debian (making a
-# fresh Debian root for scripts/in-debian.sh). Builds nothing. Where another
+# compiler), package (the Debian package and its checks), autopkgtest (the
+# installed-package test), diffoscope (comparing two builds), debian (making
+# a fresh Debian root for scripts/in-debian.sh). Builds nothing. Where another
 # program holds the package manager's lock (automatic updates, say), it waits
 # for it.
 #   scripts/setup.sh build test
@@ -20,6 +21,8 @@ for job in "$@"; do
     libcxx) packages+=(clang-14 libc++-14-dev libc++abi-14-dev) ;;
     mingw) packages+=(g++-mingw-w64-x86-64-posix) ;;
     debian) packages+=(debootstrap debian-archive-keyring) ;;
+    autopkgtest) packages+=(autopkgtest) ;;
+    diffoscope) packages+=(diffoscope-minimal) ;;
     package) packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
                         dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;

@@ -193,9 +193,12 @@ QRect ScrollBar::thumbArea(int position) const
 }
 
 // How far (in logical pixels) the style draws beyond the thumb's rectangle,
-// found by drawing the bar with its thumb at both ends and seeing where the
-// two drawings differ: styles and their versions differ in this. Measured
-// once for each size, scale and style; the whole bar if it cannot be told.
+// found by drawing the bar with its thumb at two places along the track, at
+// rest, hovered and held, and seeing where the drawings differ: styles and
+// their versions differ in this. The places are a quarter of the track from
+// its ends, so that what the thumb draws outside its rectangle lands on the
+// track, not on an arrow drawn alike. Measured once for each size, scale and
+// style; the whole bar if it cannot be told.
 int ScrollBar::thumbReach() const
 {
     const qreal scale = devicePixelRatioF();
@@ -204,6 +207,7 @@ int ScrollBar::thumbReach() const
     QStyleOptionSlider option;
     initStyleOption(&option);
     option.subControls = QStyle::SC_All;
+    const QStyle::State plain = option.state;
     const auto draw = [&](int position) {
         QImage image((QSizeF(size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(scale);
@@ -218,21 +222,31 @@ int ScrollBar::thumbReach() const
         return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
     };
     int margin = std::max(width(), height()); // the whole bar
-    const QRect first = thumb(minimum()), last = thumb(maximum());
-    if (maximum() > minimum() && !first.intersects(last)) {
-        const QImage a = draw(minimum()), b = draw(maximum());
-        QRect differ; // logical pixels, each device pixel's whole cell
-        for (int y = 0; y < a.height(); ++y) {
-            const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-            const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-            for (int x = 0; x < a.width(); ++x)
-                if (pa[x] != pb[x])
-                    differ |= QRect(QPoint(int(std::floor(x / scale)), int(std::floor(y / scale))),
-                                    QPoint(int(std::ceil((x + 1) / scale)) - 1, int(std::ceil((y + 1) / scale)) - 1));
-        }
+    const int quarter = (maximum() - minimum()) / 4;
+    const int from = minimum() + quarter, to = maximum() - quarter;
+    const QRect first = thumb(from), last = thumb(to);
+    if (from < to && !first.intersects(last)) {
         const QRect thumbs = first | last;
-        margin = std::max({0, thumbs.left() - differ.left(), thumbs.top() - differ.top(),
-                           differ.right() - thumbs.right(), differ.bottom() - thumbs.bottom()});
+        margin = 0;
+        const QStyle::State states[] = {plain, plain | QStyle::State_MouseOver,
+                                        plain | QStyle::State_MouseOver | QStyle::State_Sunken};
+        for (const QStyle::State state : states) {
+            option.state = state;
+            option.activeSubControls = state == plain ? QStyle::SC_None : QStyle::SC_ScrollBarSlider;
+            const QImage a = draw(from), b = draw(to);
+            QRect differ; // logical pixels, each device pixel's whole cell
+            for (int y = 0; y < a.height(); ++y) {
+                const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+                const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+                for (int x = 0; x < a.width(); ++x)
+                    if (pa[x] != pb[x])
+                        differ |=
+                            QRect(QPoint(int(std::floor(x / scale)), int(std::floor(y / scale))),
+                                  QPoint(int(std::ceil((x + 1) / scale)) - 1, int(std::ceil((y + 1) / scale)) - 1));
+            }
+            margin = std::max({margin, thumbs.left() - differ.left(), thumbs.top() - differ.top(),
+                               differ.right() - thumbs.right(), differ.bottom() - thumbs.bottom()});
+        }
     }
     reach_ = {size(), scale, style(), margin};
     return margin;
