@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Tests the installed package as Debian's CI does (autopkgtest, debian/tests)
+# on this machine (the null runner, which installs the package and the tests'
+# dependencies here). The source tree it reads is a copy of the files git
+# knows, without the build folders.
+#   scripts/autopkgtest.sh [FILE.deb]     (default: the one package.sh built)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh autopkgtest
+version=$(dpkg-parsechangelog -l debian/changelog -S Version)
+deb=$(realpath "${1:-build-deb/krtd258_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb}")
+[ -f "$deb" ] || { echo "autopkgtest.sh: no package $deb: build it with scripts/package.sh" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/src"
+git ls-files -z --cached --others --exclude-standard |
+  while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+  tar -c --null -T - -f - | tar -x -C "$work/src" -f -
+autopkgtest --output-dir "$work/out" "$deb" "$work/src" -- null
