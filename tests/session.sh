@@ -106,7 +106,8 @@ if [ -n "$wayland" ]; then
   export WAYLAND_DISPLAY=$socket
 fi
 
-"$@" &
+# The command too ends if this script is killed outright.
+setpriv --pdeathsig TERM -- "$@" &
 pids+=($!)
 wait "${pids[-1]}"
 status=$?
