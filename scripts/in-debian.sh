@@ -76,12 +76,16 @@ printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod 755 "$root/usr/sbin/policy-rc.d"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
-# The repository as a clone would have it, with the changes not yet committed
-# (over what a kept root holds, so that its build directories stay valid).
+# The repository as a clone would have it (its history too, which the
+# packaging scripts read), with the changes not yet committed, over what a
+# kept root holds, so that its build directories stay valid.
 mkdir -p "$root/src"
-git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
-  [ -e "$f" ] && printf '%s\0' "$f"
-done | tar --null -T - -cf - | tar -C "$root/src" -xf -
+{
+  git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
+    [ -e "$f" ] && printf '%s\0' "$f"
+  done
+  printf '.git\0'
+} | tar --null -T - -cf - | tar -C "$root/src" -xf -
 
 # What the build and the tests need of the kernel: processes, devices
 # (/dev/shm for the X server's shared memory, ptys) and sysfs.

@@ -102,11 +102,12 @@ out=$(./scripts/validate-desktop.sh "$desktop") && ok "desktop-file-validate: th
   fail "desktop-file-validate"
 [ -z "$out" ] || printf '  %s\n' "$out"
 
+# No homepage on purpose (the project has none yet): AppStream 1.0 warns of
+# that, and of nothing else it may.
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1)
-status=$?
 grep . <<<"$out" | sed 's/^/  /'
-if [ $status -eq 0 ] && ! grep -qE '^[EW]: ' <<<"$out"; then
-  ok "appstreamcli validate --no-net: no error, no warning"
+if ! grep -E '^[EW]: ' <<<"$out" | grep -qv ':~: url-homepage-missing$'; then
+  ok "appstreamcli validate --no-net: no error, no warning but the missing homepage"
 else
   fail "appstreamcli validate --no-net"
 fi

@@ -23,7 +23,7 @@ for job in "$@"; do
     debian) packages+=(debootstrap debian-archive-keyring) ;;
     autopkgtest) packages+=(autopkgtest) ;;
     diffoscope) packages+=(diffoscope-minimal) ;;
-    package) packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
+    package) packages+=(git debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
                         dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
   esac
