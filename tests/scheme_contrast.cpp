@@ -9,6 +9,7 @@
 #include "runtime/style.h"
 #include "ui/chartwindow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QHash>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
 
 #include <cstdio>
 
@@ -104,7 +106,13 @@ int main(int argc, char** argv)
     for (const bool red : {false, true}) {
         H->assignValue(red ? 400 : 200);
         V->assignValue(red ? 2 : 202);
-        QTest::qWait(400);
+        // The colours are drawn once the handlers have finished, then
+        // painted: events run until a round finds none left (at most 100).
+        for (int round = 0; round < 100; ++round) {
+            QCoreApplication::sendPostedEvents();
+            if (!QThread::currentThread()->eventDispatcher()->processEvents(QEventLoop::AllEvents) && round >= 1)
+                break;
+        }
         const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
         shot.save(QStringLiteral("%1-%2.png").arg(scheme, red ? QStringLiteral("red") : QStringLiteral("black")));
         for (QWidget* w : texts) {
