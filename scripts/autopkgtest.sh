@@ -3,7 +3,7 @@
 # Tests the installed package as Debian's CI does (autopkgtest, debian/tests)
 # on this machine (the null runner, which installs the package and the tests'
 # dependencies here). The source tree it reads is a copy of the files git
-# knows, without the build folders.
+# knows, without the build folders; its results stay in build-deb/autopkgtest.
 #   scripts/autopkgtest.sh [FILE.deb]     (default: the one package.sh built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,4 +17,6 @@ mkdir "$work/src"
 git ls-files -z --cached --others --exclude-standard |
   while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
   tar -c --null -T - -f - | tar -x -C "$work/src" -f -
-autopkgtest --output-dir "$work/out" "$deb" "$work/src" -- null
+out=$PWD/build-deb/autopkgtest
+rm -rf "$out"
+autopkgtest --output-dir "$out" "$deb" "$work/src" -- null

@@ -17,6 +17,7 @@ release=$1
 shift
 [ "$(id -u)" -eq 0 ] || { echo "in-debian.sh: making a root needs root" >&2; exit 2; }
 case "$release" in *[!a-z]* | '') echo "in-debian.sh: '$release' is not a release name" >&2; exit 2 ;; esac
+case "$PWD" in *[!A-Za-z0-9/._-]*) echo "in-debian.sh: the repository's path has characters it does not take: $PWD" >&2; exit 2 ;; esac
 
 ./scripts/setup.sh debian
 mkdir -p build-debian
@@ -25,31 +26,52 @@ root=$out/$release
 log=$out/$release.log
 : >"$log"
 
+# The mounts at or under the root, deepest first (the path was checked to
+# hold no character findmnt would escape); fails if findmnt does.
+mounts() {
+  local all
+  all=$(findmnt -rn -o TARGET) || return 1
+  awk -v r="$root" '$0 == r || index($0, r "/") == 1' <<<"$all" | sort -r
+}
+
 # Ends what still runs inside the root (a daemon a test left behind would
-# keep its mounts busy), then unmounts everything under it, deepest first.
-release() {
-  local pid target
-  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-    if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
+# keep its mounts busy), until nothing does (20 s at most), then unmounts
+# everything under it.
+free_root() {
+  local pid target round left
+  for ((round = 0; round < 100; round++)); do
+    left=
+    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+      if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then
+        kill -KILL "$pid" 2>/dev/null || true
+        left=1
+      fi
+    done
+    [ -z "$left" ] && break
+    sleep 0.2
   done
-  for target in $(findmnt -rn -o TARGET | grep "^$root/" | sort -r || true); do
+  for target in $(mounts || true); do
     umount "$target" 2>/dev/null || umount -l "$target" 2>/dev/null || true
   done
 }
 
-# Deletes the root; never one that still has a mount in it.
+# Deletes the root; never one that still has a mount in it, nor one whose
+# mounts cannot be listed.
 remove_root() {
-  if findmnt -rn -o TARGET | grep -q "^$root\(/\|$\)"; then
-    echo "in-debian.sh: $root still has mounts; left in place" >&2
+  local left
+  if ! left=$(mounts) || [ -n "$left" ]; then
+    echo "in-debian.sh: $root may still have mounts; left in place" >&2
     return 1
   fi
   rm -rf --one-file-system "$root"
 }
 
-# Unmounts, and deletes the root unless it is to be kept.
+# Unmounts, and deletes the root unless it is to be kept. A second signal
+# does not cut it short.
 cleanup() {
   local status=$?
-  release
+  trap '' INT TERM HUP
+  free_root
   if [ "${IN_DEBIAN_KEEP:-}" != 1 ] && [ -d "$root" ]; then
     remove_root || status=1
   fi
@@ -60,11 +82,13 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
-release # mounts an earlier run that was killed may have left
+free_root # what an earlier run that was killed may have left
 if [ ! -x "$root/usr/bin/apt-get" ]; then
-  remove_root
+  [ ! -e "$root" ] || remove_root
   echo "Making a minimal $release root (log: $log)"
   start=$SECONDS
   debootstrap --variant=minbase "$release" "$root" >>"$log" 2>&1
@@ -74,7 +98,7 @@ fi
 # No services start inside the root while packages install.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod 755 "$root/usr/sbin/policy-rc.d"
-cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+cp --remove-destination /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
 # The repository as a clone would have it (its history too, which the
 # packaging scripts read), with the changes not yet committed, over what a
@@ -85,7 +109,7 @@ mkdir -p "$root/src"
     [ -e "$f" ] && printf '%s\0' "$f"
   done
   printf '.git\0'
-} | tar --null -T - -cf - | tar -C "$root/src" -xf -
+} | tar --null -T - -cf - | tar -C "$root/src" --no-same-owner -xf -
 
 # What the build and the tests need of the kernel: processes, devices
 # (/dev/shm for the X server's shared memory, ptys) and sysfs.
@@ -98,8 +122,10 @@ mount --make-rslave "$root/dev"
 
 echo "Running in $release: $*"
 start=$SECONDS
+# In the background, so that a signal to this script is handled at once.
 env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
   TERM="${TERM:-dumb}" CI="${CI:-}" \
-  chroot "$root" /bin/bash -c 'cd /src && exec "$@"' in-debian "$@" </dev/null >>"$log" 2>&1
+  chroot "$root" /bin/bash -c 'cd /src && exec "$@"' in-debian "$@" </dev/null >>"$log" 2>&1 &
+wait $!
 echo "  done in $((SECONDS - start)) s"
 grep -E '^([0-9]+% tests passed|package test: |Total Test time)' "$log" || true

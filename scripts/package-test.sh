@@ -105,8 +105,11 @@ out=$(./scripts/validate-desktop.sh "$desktop") && ok "desktop-file-validate: th
 # No homepage on purpose (the project has none yet): AppStream 1.0 warns of
 # that, and of nothing else it may.
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1)
+status=$?
 grep . <<<"$out" | sed 's/^/  /'
-if ! grep -E '^[EW]: ' <<<"$out" | grep -qv ':~: url-homepage-missing$'; then
+problems=$(grep -E '^[EW]: ' <<<"$out")
+if command -v appstreamcli >/dev/null &&
+   { [ $status -eq 0 ] && [ -z "$problems" ] || [ "$problems" = "W: $app_id:~: url-homepage-missing" ]; }; then
   ok "appstreamcli validate --no-net: no error, no warning but the missing homepage"
 else
   fail "appstreamcli validate --no-net"
@@ -167,7 +170,7 @@ run_window() {
     echo "$line"
     case "$line" in ok:*) passed=$((passed + 1)) checks=$((checks + 1)) ;; FAIL:*) failed=$((failed + 1)) checks=$((checks + 1)) ;; esac
   done < <(bash tests/session.sh --x --dbus --screen 1280x1024 -- bash "$0" --window "$1" "$2" "$program" "${@:3}" 2>&1)
-  [ "$checks" -gt 0 ] || fail "$1: the X session did not start"
+  [ "$checks" -ge 3 ] || fail "$1: the X session ended before its three checks"
 }
 
 run_window "krtd258 started directly" krtd258 "$program"

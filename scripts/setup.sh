@@ -36,21 +36,25 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 # The process holding one of the package manager's locks, if any: dpkg and
-# apt lock with fcntl, which /proc/locks lists by device and inode.
+# apt lock with fcntl, which /proc/locks lists by device (major:minor, in
+# hex) and inode.
 lock_holder() {
-  local lock inode
+  local lock dev inode id
   for lock in /var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock; do
-    inode=$(stat -c %i "$lock" 2>/dev/null) || continue
-    awk -v inode="$inode" '$2 != "->" && $6 ~ ":" inode "$" { print $5; found = 1; exit } END { exit !found }' \
-      /proc/locks && return 0
+    read -r dev inode < <(stat -c '%d %i' "$lock" 2>/dev/null) || continue
+    id=$(printf '%02x:%02x:%d' $(((dev >> 8) & 0xfff)) $(((dev & 0xff) | ((dev >> 12) & 0xfff00))) "$inode")
+    awk -v id="$id" '$2 != "->" && $6 == id { print $5; found = 1; exit } END { exit !found }' /proc/locks &&
+      return 0
   done
   return 1
 }
 
-# Waits, saying so once, while another program uses the package manager.
+# Waits, saying so once, while another program uses the package manager (an
+# hour at most: then apt itself reports the lock).
 wait_for_lock() {
-  local pid said=
-  while pid=$(lock_holder); do
+  local pid said= i
+  for ((i = 0; i < 1800; i++)); do
+    pid=$(lock_holder) || return 0
     if [ -z "$said" ]; then
       echo "Waiting for the package manager: process $pid ($(cat "/proc/$pid/comm" 2>/dev/null || echo gone)) holds its lock"
       said=1
@@ -63,17 +67,15 @@ echo "Installing: ${missing[*]}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 # apt-get update does not wait for a lock itself; install waits for dpkg's.
-apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=3600)
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive LC_ALL=C apt-get -q -o DPkg::Lock::Timeout=3600)
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
 for attempt in 1 2 3; do
   wait_for_lock
-  if "${apt[@]}" update >/dev/null 2>"${TMPDIR:-/tmp}/setup-update.$$"; then
-    rm -f "${TMPDIR:-/tmp}/setup-update.$$"
-    break
-  fi
+  "${apt[@]}" update >/dev/null 2>"$errors" && break
   # Taken again between the wait and the update: wait once more.
-  if [ "$attempt" -eq 3 ] || ! grep -q 'Could not get lock' "${TMPDIR:-/tmp}/setup-update.$$"; then
-    cat "${TMPDIR:-/tmp}/setup-update.$$" >&2
-    rm -f "${TMPDIR:-/tmp}/setup-update.$$"
+  if [ "$attempt" -eq 3 ] || ! grep -q 'Could not get lock' "$errors"; then
+    cat "$errors" >&2
     exit 1
   fi
 done

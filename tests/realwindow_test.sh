@@ -164,19 +164,29 @@ runs() { # x|y at from to
   import -window root -crop "$geometry" -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | uniq | tr '\n' ' '
 }
+# Whether the horizontal line covers a window-relative device row, the span
+# it covers left in first and last.
+lineCovers() { # device-row
+  span=$(crosshairSpan x "$(($(dev $((33 + 60))) + 1))" "$(dev $((25 + 100)))" "$(dev $((25 + 125)))")
+  read -r first last <<<"$span"
+  [ -n "$span" ] && [ "$first" -le "$1" ] && [ "$1" -le "$last" ]
+}
 pressSweep() { # scale
   f=$1
-  local mismatches=0 checked=0 d span first last
+  local mismatches=0 checked=0 d
+  local away=$(($(dev $((25 + 101))) + 1)) i covered
   for d in $(seq "$(dev $((25 + 110)))" "$(dev $((25 + 115)))"); do
+    # First a press far off (chart row 101), and its line waited for: the
+    # line the press on row d then draws is its own, not the last one's.
+    click "$(dev $((33 + 150)))" "$away"
+    waitUntil "$f: the line at device row $away" lineCovers "$away"
     click "$(dev $((33 + 150)))" "$d"
     checked=$((checked + 1))
     # The line comes to the pressed row once the press is handled: a line
     # that has not come there within 10 s is off the drawn pixel.
-    local i covered=
+    covered=
     for ((i = 0; i < 200; i++)); do
-      span=$(crosshairSpan x "$(($(dev $((33 + 60))) + 1))" "$(dev $((25 + 100)))" "$(dev $((25 + 125)))")
-      read -r first last <<<"$span"
-      [ -n "$span" ] && [ "$first" -le "$d" ] && [ "$d" -le "$last" ] && { covered=1; break; }
+      lineCovers "$d" && { covered=1; break; }
       sleep 0.05
     done
     [ -n "$covered" ] || { mismatches=$((mismatches + 1)); echo "$f: press at device row $d, line in rows $span"; }

@@ -64,6 +64,12 @@ need() { command -v "$1" >/dev/null || { echo "session.sh: missing $1" >&2; exit
 
 export XDG_RUNTIME_DIR=$dir
 need setpriv
+# Nothing of the caller's own desktop session is used or touched: only what
+# was asked for is there. (The accessibility bus launcher, for one, writes
+# its address onto the X display it finds, so it starts after the X server.)
+[ -n "$x" ] || unset DISPLAY
+[ -n "$wayland" ] || unset WAYLAND_DISPLAY
+[ -n "$dbus" ] || unset DBUS_SESSION_BUS_ADDRESS
 
 if [ -n "$dbus" ]; then
   need dbus-daemon
@@ -72,6 +78,17 @@ if [ -n "$dbus" ]; then
   await "the D-Bus session bus answering" test -s "$dir/bus-address" || { cat "$logs/dbus.log" >&2; exit 1; }
   DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$dir/bus-address")
   export DBUS_SESSION_BUS_ADDRESS
+fi
+
+if [ -n "$x" ]; then
+  need Xvfb
+  need xdpyinfo
+  # Without -noreset the server resets whenever its last client leaves, and
+  # a program connecting meanwhile is turned away.
+  daemon Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$dir/display" >"$logs/xvfb.log" 2>&1
+  await "Xvfb choosing a display" test -s "$dir/display" || { cat "$logs/xvfb.log" >&2; exit 1; }
+  export DISPLAY=:$(head -n1 "$dir/display") QT_QPA_PLATFORM=xcb
+  await "Xvfb on $DISPLAY answering" xdpyinfo || { cat "$logs/xvfb.log" >&2; exit 1; }
 fi
 
 if [ -n "$atspi" ]; then
@@ -87,17 +104,6 @@ if [ -n "$atspi" ]; then
     { cat "$logs/atspi.log" >&2; exit 1; }
 fi
 
-if [ -n "$x" ]; then
-  need Xvfb
-  need xdpyinfo
-  # Without -noreset the server resets whenever its last client leaves, and
-  # a program connecting meanwhile is turned away.
-  daemon Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$dir/display" >"$logs/xvfb.log" 2>&1
-  await "Xvfb choosing a display" test -s "$dir/display" || { cat "$logs/xvfb.log" >&2; exit 1; }
-  export DISPLAY=:$(head -n1 "$dir/display") QT_QPA_PLATFORM=xcb
-  await "Xvfb on $DISPLAY answering" xdpyinfo || { cat "$logs/xvfb.log" >&2; exit 1; }
-fi
-
 if [ -n "$wayland" ]; then
   need weston
   socket=wayland-session
@@ -106,7 +112,8 @@ if [ -n "$wayland" ]; then
   export WAYLAND_DISPLAY=$socket
 fi
 
-# The command too ends if this script is killed outright.
+# The command too ends if this script is killed outright (its own children
+# are its to end).
 setpriv --pdeathsig TERM -- "$@" &
 pids+=($!)
 wait "${pids[-1]}"

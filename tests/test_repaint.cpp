@@ -155,7 +155,9 @@ class TestRepaint : public QObject, ChartFixture {
         // date) or stays wrong: the failure stands either way.
         settle();
         const bool caughtUp = difference(screenImage(), freshImage()).isNull();
-        const QString base = QDir::currentPath() + QStringLiteral("/repaint_failure_");
+        const QString base =
+            QDir::currentPath() +
+            QStringLiteral("/repaint_failure_%1_%2_").arg(QGuiApplication::platformName()).arg(w->devicePixelRatioF());
         screen.save(base + QStringLiteral("screen.png"));
         fresh.save(base + QStringLiteral("fresh.png"));
         QFAIL(qPrintable(QStringLiteral("after action %1 the screen differs from a fresh rendering in the device "

@@ -118,6 +118,10 @@ void ScrollBar::wheelEvent(QWheelEvent* event)
 bool ScrollBar::event(QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        reach_ = {}; // the thumb's reach is measured anew, in the new colours
+        break;
     case QEvent::HoverEnter:
     case QEvent::HoverMove:
     case QEvent::HoverLeave: {
