@@ -166,7 +166,11 @@ def main():
                                            "object:property-change:accessible-description",
                                            "object:property-change:accessible-value", "object:text-changed",
                                            "object:value-changed")
-    pump(0.3)
+    # The listeners are in place once they hear the program: a first move of
+    # the power bar, whose position it describes, heard within 10 s.
+    vbar.queryValue().currentValue = 1
+    report(wait_for(lambda: heard("object:property-change:accessible-description", vbar), 10),
+           "the listeners hear the program (the power bar's new position)")
 
     # The bars set through the Value interface.
     events.clear()
