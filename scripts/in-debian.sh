@@ -91,9 +91,25 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
   [ ! -e "$root" ] || remove_root
   echo "Making a minimal $release root (log: $log)"
   start=$SECONDS
-  debootstrap --variant=minbase "$release" "$root" >>"$log" 2>&1
+  # Every Debian release since squeeze bootstraps the same way, and
+  # debootstrap names each one it knows a link to its sid script: a release
+  # newer than this debootstrap (forky on Debian 12's) takes that script.
+  script=()
+  [ -e "/usr/share/debootstrap/scripts/$release" ] ||
+    script=(http://deb.debian.org/debian /usr/share/debootstrap/scripts/sid)
+  debootstrap --variant=minbase "$release" "$root" "${script[@]}" >>"$log" 2>&1
   echo "  made in $((SECONDS - start)) s"
 fi
+
+# The archive these machines reach is a snapshot. A stable release's Release
+# file has no Valid-Until, but testing's and unstable's are valid for a week
+# only, and apt refuses them once that is past. In a root of those alone
+# apt is told not to check the date, as for any snapshot of the archive.
+case "$release" in
+  forky | testing | sid | unstable)
+    printf 'Acquire::Check-Valid-Until "false";\n' >"$root/etc/apt/apt.conf.d/99snapshot" ;;
+  *) rm -f "$root/etc/apt/apt.conf.d/99snapshot" ;;
+esac
 
 # No services start inside the root while packages install.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"

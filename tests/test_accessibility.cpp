@@ -30,7 +30,11 @@ std::vector<Seen> seen;
 
 void record(QAccessibleEvent* event)
 {
-    QAccessibleInterface* iface = event->accessibleInterface();
+    // Qt 6.11 (not yet 6.8) raises ObjectDestroyed from ~QWidget(), when
+    // its subclass (a text box's QLineEdit) is already destroyed: its
+    // interface must not be read then.
+    QAccessibleInterface* iface =
+        event->type() == QAccessible::ObjectDestroyed ? nullptr : event->accessibleInterface();
     seen.push_back({event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString(),
                     iface ? iface->text(QAccessible::Description) : QString()});
 }
