@@ -7,6 +7,9 @@
 #   --dbus     a D-Bus session bus: DBUS_SESSION_BUS_ADDRESS
 #   --atspi    the accessibility bus on that session bus (implies --dbus)
 #   --wayland  a Wayland compositor (Weston, headless): WAYLAND_DISPLAY
+#   --speech   speech-dispatcher on the session's socket, with no sound card:
+#              each utterance is appended as a line to SPEECH_LOG and spoken
+#              by espeak-ng into the file SPEECH_AUDIO
 #   --screen WxH  the X screen's size (2000x1400 unless given)
 #   session.sh --x --dbus -- COMMAND [ARGUMENT...]
 # Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
@@ -15,20 +18,21 @@
 # kernel's parent-death signal) when it is killed outright.
 set -uo pipefail
 
-x= dbus= atspi= wayland= screen=2000x1400
+x= dbus= atspi= wayland= speech= screen=2000x1400
 while [ $# -gt 0 ]; do
   case "$1" in
     --x) x=1 ;;
     --dbus) dbus=1 ;;
     --atspi) atspi=1 dbus=1 ;;
     --wayland) wayland=1 ;;
+    --speech) speech=1 ;;
     --screen) screen=$2; shift ;;
     --) shift; break ;;
     *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
-[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--dbus] [--atspi] [--wayland] -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--dbus] [--atspi] [--wayland] [--speech] -- COMMAND..." >&2; exit 2; }
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/session.XXXXXX")
 chmod 700 "$dir"
@@ -110,6 +114,39 @@ if [ -n "$wayland" ]; then
   daemon weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$logs/weston.log" 2>&1
   await "Weston opening its socket" test -S "$dir/$socket" || { cat "$logs/weston.log" >&2; exit 1; }
   export WAYLAND_DISPLAY=$socket
+fi
+
+if [ -n "$speech" ]; then
+  need speech-dispatcher
+  need espeak-ng
+  # Its own configuration: one output module, the generic one, whose command
+  # writes what it is told to say to a log and speaks it into a file; libao's
+  # null driver stands in for the sound card speech-dispatcher opens.
+  conf=$dir/speech
+  mkdir -p "$conf/modules" "$dir/speech-dispatcher"
+  export SPEECH_LOG=$logs/spoken.txt SPEECH_AUDIO=$logs/speech.wav
+  : >"$SPEECH_LOG"
+  printf 'default_driver=null\n' >"$conf/.libao"
+  cat >"$conf/speechd.conf" <<CONF
+AddModule "file" "sd_generic" "file.conf"
+DefaultModule file
+DefaultLanguage "en"
+AudioOutputMethod "libao"
+CONF
+  cat >"$conf/modules/file.conf" <<CONF
+GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >>$SPEECH_LOG; printf %s \\'\$DATA\\' | espeak-ng -q --stdin -w $SPEECH_AUDIO"
+GenericLanguage "en" "en" "utf-8"
+AddVoice "en" "MALE1" "en"
+GenericPunctNone ""
+GenericPunctSome ""
+GenericPunctMost ""
+GenericPunctAll ""
+CONF
+  socket=$dir/speech-dispatcher/speechd.sock
+  HOME=$conf daemon speech-dispatcher --run-single --timeout 0 --config-dir "$conf" --log-dir "$logs" \
+    --communication-method unix_socket --socket-path "$socket" >"$logs/speech-dispatcher.out" 2>&1
+  await "speech-dispatcher opening its socket" test -S "$socket" || { cat "$logs/speech-dispatcher.out" >&2; exit 1; }
+  export SPEECHD_ADDRESS=unix_socket:$socket
 fi
 
 # The command too ends if this script is killed outright (its own children

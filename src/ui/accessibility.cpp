@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "accessibility.h"
 
+#include "announcer.h"
+
 #include "chart/axes.h"
 #include "chart/colors.h"
 #include "runtime/controls.h"
 
+#include <QAbstractSlider>
 #include <QAccessibleWidget>
+#include <QHash>
 #include <QPointer>
 
 namespace ui {
@@ -36,6 +40,92 @@ private:
     QPointer<QLabel> caption_;
 };
 
+// Whether the bridge gives a scroll bar a value text (Qt 6.8 and later).
+constexpr bool barValueText = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
+
+// Each scroll bar's position in its quantity, as Label4 and Text1 show it.
+using Position = QString (*)(int);
+QHash<const QObject*, Position>& positions()
+{
+    static QHash<const QObject*, Position> p;
+    return p;
+}
+
+// A scroll bar as Qt presents one (its position, range and step, set
+// through the value interface), whose value also reads in the bar's
+// quantity: "1510 1/min" rather than "1". Qt 6.8 and later give that to
+// screen readers as the value text; before, it is the bar's description.
+class BarAccessible : public QAccessibleWidget,
+                      public QAccessibleValueInterface
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ,
+                      public QAccessibleAttributesInterface
+#endif
+{
+public:
+    explicit BarAccessible(QAbstractSlider* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (t == QAccessible::AttributesInterface)
+            return static_cast<QAccessibleAttributesInterface*>(this);
+#endif
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? QString::number(bar()->value()) : QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override
+    {
+        return bar()->value();
+    }
+    void setCurrentValue(const QVariant& value) override
+    {
+        bar()->setValue(value.toInt());
+    }
+    QVariant maximumValue() const override
+    {
+        return bar()->maximum();
+    }
+    QVariant minimumValue() const override
+    {
+        return bar()->minimum();
+    }
+    QVariant minimumStepSize() const override
+    {
+        return bar()->singleStep();
+    }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QList<QAccessible::Attribute> attributeKeys() const override
+    {
+        return {QAccessible::Attribute::Custom};
+    }
+    QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom)
+            return {};
+        const Position position = positions().value(object());
+        if (!position)
+            return {};
+        return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), position(bar()->value())}});
+    }
+#endif
+
+private:
+    QAbstractSlider* bar() const
+    {
+        return static_cast<QAbstractSlider*>(object());
+    }
+};
+
 // The caption label whose buddy the figure is, if any.
 QLabel* captionOf(QLabel* figure)
 {
@@ -55,6 +145,8 @@ QAccessibleInterface* interfaceFactory(const QString& className, QObject* object
         auto* label = static_cast<QLabel*>(object);
         if (QLabel* caption = captionOf(label))
             return new FigureAccessible(label, caption);
+    } else if (className == QLatin1String("rt::ScrollBar")) {
+        return new BarAccessible(static_cast<QAbstractSlider*>(object));
     } else if (className == QLatin1String("rt::PictureBox")) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     }
@@ -97,9 +189,16 @@ QString powerAt(int v)
     return chart::axes::power(chart::axes::row(rt::Integer(v))) + QStringLiteral(" kW");
 }
 
-void describePosition(rt::ScrollBar* bar, const QString& name, QString (*position)(int))
+// Names a bar after its quantity and gives its position in that quantity:
+// as the value text, or before Qt 6.8 as its description. A screen reader
+// speaks either when the bar moves; both would say it twice.
+void describePosition(rt::ScrollBar* bar, const QString& name, Position position)
 {
     bar->setAccessibleName(name);
+    positions().insert(bar, position);
+    QObject::connect(bar, &QObject::destroyed, [bar] { positions().remove(bar); });
+    if (barValueText)
+        return;
     bar->setAccessibleDescription(position(bar->value()));
     QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
                      [bar, position](int value) { bar->setAccessibleDescription(position(value)); });
@@ -138,6 +237,16 @@ void describeChartWindow(QWidget* window)
     chart->setAccessibleDescription(
         QStringLiteral("Shaft power against air-end speed, with the curves for 4, 7, 10 and 13 bar; "
                        "a press sets the operating point"));
+
+    // Moves of the operating point, announced to screen readers.
+    auto* announcer = new Announcer(window, {child<rt::Label>(window, "Label4"), child<rt::TextBox>(window, "Text1"),
+                                             child<rt::TextBox>(window, "Text2"), child<rt::Label>(window, "Label20"),
+                                             child<rt::Label>(window, "Label21")});
+    announcer->watchChart(chart);
+    announcer->watchBar(child<rt::ScrollBar>(window, "HScroll1"), speedAt);
+    announcer->watchBar(child<rt::ScrollBar>(window, "VScroll1"), powerAt);
+    announcer->watchCalculate(child<rt::CommandButton>(window, "Command1"));
+    announcer->watchCalculate(child<rt::CommandButton>(window, "Command2"));
 
     // The visible captions differ only by a trailing blank.
     child(window, "Command1")->setAccessibleName(QStringLiteral("Calculate speed from power and pressure"));
