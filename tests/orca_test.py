@@ -35,6 +35,11 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout.strip()
 
 
+def norm(text):
+    """What is compared: Orca 49 and later drop the blank before a colon."""
+    return re.sub(r"\s+:", ":", " ".join(text.split()))
+
+
 def spoken():
     with open(spoken_log, encoding="utf-8", errors="replace") as f:
         return [line.strip() for line in f]
@@ -44,7 +49,7 @@ def wait_for_speech(text, since, seconds=30):
     """Waits until speech-dispatcher has been told text after line since."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        if any(text in line for line in spoken()[since:]):
+        if any(norm(text) in norm(line) for line in spoken()[since:]):
             return True
         time.sleep(0.05)
     return False
@@ -87,14 +92,14 @@ orca = subprocess.Popen(["orca", "--debug-file=" + debug_file, "-u", os.path.joi
 steps = []  # (name, start time, expectations)
 
 
-def step(name, action, last, expect=(), once=(), never=(), silent=False):
+def step(name, action, last, expect=(), once=(), never=(), silent=False, quiet=3):
     """Runs action; waits until last is said (or, with silent, for quiet);
     the checks on what was said in the step are made at the end."""
     since = len(spoken())
     start = datetime.now()
     action()
     if silent:
-        settle(since, quiet=3)
+        settle(since, quiet=quiet)
     else:
         heard = wait_for_speech(last, since)
         report(heard, f"{name}: Orca says '{last}'", f"spoken: {spoken()[since:]}")
@@ -131,7 +136,9 @@ def type_into(x, y, text):
 
 try:
     report(wait_for_speech("Screen reader on", 0, 60), "Orca starts and speaks")
-    step("the window gets the focus", lambda: xdotool("windowfocus", "--sync", window), "PK (kW) :")
+    # Orca names the window; whether it also reads the box focused before it
+    # started depends on the order it gets the events in.
+    step("the window gets the focus", lambda: xdotool("windowfocus", "--sync", window), "Air End : KRTd258")
     step("Tab to the speed bar", key("Tab"), "Air-end speed nHR scroll bar")
     bare = ["1"] if qt >= (6, 8) else []
     step("Right on the speed bar", key("Right"), "1510 1/min", once=["1510 1/min"], never=bare)
@@ -144,8 +151,9 @@ try:
          once=[dragged], never=["3840 1/min", "4070 1/min"])
     step("the same press again: nothing moves", press(250, 90), "", silent=True, never=["1/min"])
     # Upper Calculate: 30 kW at 8.5 bar.
-    step("30 typed into the power box", type_into(600, 25, "30"), "0")
-    step("8.5 typed into the pressure box", type_into(600, 73, "8.5"), "5")
+    # What Orca echoes of typing differs from version to version.
+    step("30 typed into the power box", type_into(600, 25, "30"), "", silent=True, quiet=1.5)
+    step("8.5 typed into the pressure box", type_into(600, 73, "8.5"), "", silent=True, quiet=1.5)
     found = "2740 1/min, 30.0 kW, 8.5 bar, Q1 5.0 m3/min @ 7 bar"
     step("Return on the upper Calculate", lambda: [xdotool("key", "Tab"), xdotool("key", "Return")], found,
          once=[found])
@@ -156,9 +164,9 @@ try:
     step("back to the power box", key("shift+Tab", "shift+Tab", "shift+Tab"), "PK (kW) :", expect=whole)
     step("on to the upper Calculate", key("Tab", "Tab", "Tab"), "Calculate speed from power and pressure")
     # Lower Calculate: a motor of 1450 1/min, pulleys of 250 and 100.
-    step("1450 typed into the motor speed", type_into(600, 193, "1450"), "0")
-    step("250 typed into the motor pulley", type_into(600, 217, "250"), "0")
-    step("100 typed into the air-end pulley", type_into(600, 241, "100"), "0")
+    step("1450 typed into the motor speed", type_into(600, 193, "1450"), "", silent=True, quiet=1.5)
+    step("250 typed into the motor pulley", type_into(600, 217, "250"), "", silent=True, quiet=1.5)
+    step("100 typed into the air-end pulley", type_into(600, 241, "100"), "", silent=True, quiet=1.5)
     belt = "3620 1/min, 30.0 kW, 4.0 bar, Q1 6.9 m3/min @ 4 bar"
     step("Return on the lower Calculate", lambda: [xdotool("key", "Tab"), xdotool("key", "Return")], belt,
          once=[belt], expect=["Pressure and delivery outside what the chart covers"])
@@ -190,18 +198,18 @@ def utterances(start, end):
     t1 = end.strftime("%H:%M:%S.%f") if end else "99"
     # Orca's "notification" (Qt before 6.8) and full stops are not part of
     # what the program says.
-    return [re.sub(r"^notification ", "", u).rstrip(".") for t, u in said if t0 <= t < t1]
+    return [norm(re.sub(r"^notification ", "", u).rstrip(".")) for t, u in said if t0 <= t < t1]
 
 
 for i, (name, start, expect, once, never, silent) in enumerate(steps):
     end = steps[i + 1][1] if i + 1 < len(steps) else None
     heard = utterances(start, end)
     print(f"  {name}: {heard}")
-    for e in expect:
+    for e in map(norm, expect):
         report(any(e in u for u in heard), f"{name}: '{e}' is said", heard)
-    for o in once:
+    for o in map(norm, once):
         report(sum(u == o or u.startswith(o + ".") for u in heard) == 1, f"{name}: '{o}' is said once", heard)
-    for n in never:
+    for n in map(norm, never):
         report(not any(u == n or (len(n) > 3 and n in u) for u in heard), f"{name}: '{n}' is not said", heard)
 
 print(f"orca test: {len(failures)} failed")
