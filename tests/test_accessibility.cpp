@@ -6,6 +6,7 @@
 // mouse or keyboard.
 #include "chart_fixture.h"
 
+#include "chart/colors.h"
 #include "ui/drawingwindow.h"
 
 #include <QAccessible>
@@ -375,8 +376,6 @@ private slots:
         QCOMPARE(i->role(), QAccessible::Graphic);
     }
 
-    // Typing through the editable-text interface and pressing through the
-    // action interface run both calculations.
     // A press or drag on the chart is announced once, when the last button
     // is released, with the whole operating point and the warnings that
     // turned on or off; the same point again says nothing.
@@ -424,12 +423,28 @@ private slots:
         QCOMPARE(announced(),
                  QStringList{QStringLiteral("1510 1/min. Pressure and delivery outside what the chart covers.")});
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         H->setFocus();
+        QVERIFY(H->hasFocus());
         seen.clear();
         H->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         const QString warning = QStringLiteral("Speed and power outside what the chart covers.");
         QCOMPARE(announced(), QStringList{valueText ? warning : QStringLiteral("1520 1/min. ") + warning});
+    }
+
+    // A bar set by an assistive tool says nothing, but the next
+    // announcement compares with it: here the warning it turned on clears.
+    void barSetByAToolIsLookedAtSilently()
+    {
+        seen.clear();
+        iface("HScroll1")->valueInterface()->setCurrentValue(1);
+        QCOMPARE(find<TextBox>("Text2")->ForeColor(), chart::colors::Red);
+        QCOMPARE(announced(), QStringList());
+        mouse(QEvent::MouseButtonPress, {200, 112}, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, {200, 112}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(announced(), QStringList{QStringLiteral("3730 1/min, 37.7 kW, 6.4 bar, Q1 7.0 m3/min @ 7 bar. "
+                                                         "Pressure and delivery inside the chart again.")});
     }
 
     // A Calculate that moves the point announces the speed found and the
@@ -453,8 +468,12 @@ private slots:
                                             "Pressure and delivery outside what the chart covers.")});
         QCOMPARE(calculate("Command2", {}), QStringList());
         QCOMPARE(calculate("Command2", {{"Text4", "0"}}), QStringList()); // refused: nothing moves
+        // Refused, with new text in the boxes: still nothing moves.
+        QCOMPARE(calculate("Command1", {{"Text1", "999"}, {"Text2", "20"}}), QStringList());
     }
 
+    // Typing through the editable-text interface and pressing through the
+    // action interface run both calculations.
     void calculationsThroughInterfaces()
     {
         moveTo(200, 202);

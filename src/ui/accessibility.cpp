@@ -43,13 +43,9 @@ private:
 // Whether the bridge gives a scroll bar a value text (Qt 6.8 and later).
 constexpr bool barValueText = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 
-// Each scroll bar's position in its quantity, as Label4 and Text1 show it.
+// A scroll bar's position in its quantity, as Label4 and Text1 show it.
 using Position = QString (*)(int);
-QHash<const QObject*, Position>& positions()
-{
-    static QHash<const QObject*, Position> p;
-    return p;
-}
+Position positionOf(const QObject* bar);
 
 // A scroll bar as Qt presents one (its position, range and step, set
 // through the value interface), whose value also reads in the bar's
@@ -112,7 +108,7 @@ public:
     {
         if (key != QAccessible::Attribute::Custom)
             return {};
-        const Position position = positions().value(object());
+        const Position position = positionOf(object());
         if (!position)
             return {};
         return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), position(bar()->value())}});
@@ -189,16 +185,24 @@ QString powerAt(int v)
     return chart::axes::power(chart::axes::row(rt::Integer(v))) + QStringLiteral(" kW");
 }
 
+Position positionOf(const QObject* bar)
+{
+    if (bar->objectName() == QLatin1String("HScroll1"))
+        return speedAt;
+    if (bar->objectName() == QLatin1String("VScroll1"))
+        return powerAt;
+    return nullptr;
+}
+
 // Names a bar after its quantity and gives its position in that quantity:
 // as the value text, or before Qt 6.8 as its description. A screen reader
 // speaks either when the bar moves; both would say it twice.
-void describePosition(rt::ScrollBar* bar, const QString& name, Position position)
+void describePosition(rt::ScrollBar* bar, const QString& name)
 {
     bar->setAccessibleName(name);
-    positions().insert(bar, position);
-    QObject::connect(bar, &QObject::destroyed, [bar] { positions().remove(bar); });
     if (barValueText)
         return;
+    const Position position = positionOf(bar);
     bar->setAccessibleDescription(position(bar->value()));
     QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
                      [bar, position](int value) { bar->setAccessibleDescription(position(value)); });
@@ -229,8 +233,8 @@ void describeChartWindow(QWidget* window)
         QObject::connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long colour) { describeRed(t, colour); });
     }
 
-    describePosition(child<rt::ScrollBar>(window, "HScroll1"), QStringLiteral("Air-end speed nHR"), speedAt);
-    describePosition(child<rt::ScrollBar>(window, "VScroll1"), QStringLiteral("Shaft power PK"), powerAt);
+    describePosition(child<rt::ScrollBar>(window, "HScroll1"), QStringLiteral("Air-end speed nHR"));
+    describePosition(child<rt::ScrollBar>(window, "VScroll1"), QStringLiteral("Shaft power PK"));
 
     auto* chart = child<rt::PictureBox>(window, "Picture1");
     chart->setAccessibleName(QStringLiteral("Performance chart KRTd258"));
@@ -243,8 +247,10 @@ void describeChartWindow(QWidget* window)
                                              child<rt::TextBox>(window, "Text2"), child<rt::Label>(window, "Label20"),
                                              child<rt::Label>(window, "Label21")});
     announcer->watchChart(chart);
-    announcer->watchBar(child<rt::ScrollBar>(window, "HScroll1"), speedAt);
-    announcer->watchBar(child<rt::ScrollBar>(window, "VScroll1"), powerAt);
+    for (const char* name : {"HScroll1", "VScroll1"}) {
+        auto* bar = child<rt::ScrollBar>(window, name);
+        announcer->watchBar(bar, positionOf(bar));
+    }
     announcer->watchCalculate(child<rt::CommandButton>(window, "Command1"));
     announcer->watchCalculate(child<rt::CommandButton>(window, "Command2"));
 

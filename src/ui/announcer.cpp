@@ -95,15 +95,24 @@ void Announcer::watchChart(QWidget* chart)
 
 void Announcer::watchBar(QAbstractSlider* bar, QString (*position)(int))
 {
+    bars_ << bar;
+    seen_ = look();
     const auto moved = [this, bar, position] {
         movedBar_ = bar;
         movedPosition_ = position;
+        movedBarFocused_ = bar->hasFocus();
         afterwards(Move::Bar);
     };
     // Every move by the user (keys, arrows, track, wheel) triggers an
     // action; a thumb drag moves the point when the thumb is released.
     connect(bar, &QAbstractSlider::actionTriggered, this, moved);
     connect(bar, &QAbstractSlider::sliderReleased, this, moved);
+    // Any other change is looked at, so that the next announcement compares
+    // with what is shown; a drag on the chart is looked at when it ends.
+    connect(bar, &QAbstractSlider::valueChanged, this, [this] {
+        if (!chartHeld_)
+            afterwards(Move::Look);
+    });
 }
 
 void Announcer::watchCalculate(QAbstractButton* button)
@@ -113,8 +122,13 @@ void Announcer::watchCalculate(QAbstractButton* button)
 
 bool Announcer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+    if (event->type() == QEvent::MouseButtonPress) {
+        chartHeld_ = true;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        chartHeld_ = false;
         afterwards(Move::Point);
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -122,11 +136,8 @@ Announcer::Seen Announcer::look() const
 {
     const auto red = [](rt::Long colour) { return colour == chart::colors::Red; };
     Seen s;
-    s.speed = figures_.speed->text().trimmed();
-    s.power = figures_.power->text().trimmed();
-    s.pressure = figures_.pressure->text().trimmed();
-    s.delivery = figures_.delivery->text().trimmed();
-    s.band = figures_.band->text().trimmed();
+    for (const QAbstractSlider* bar : bars_)
+        s.positions << bar->value();
     s.red[0] = red(figures_.speed->ForeColor());
     s.red[1] = red(figures_.power->ForeColor());
     s.red[2] = red(figures_.pressure->ForeColor());
@@ -147,21 +158,23 @@ void Announcer::announceChanges()
     const Move move = std::exchange(pending_, Move::None);
     const Seen before = std::exchange(seen_, look());
     const Seen& now = seen_;
-    if (now == before)
-        return; // nothing moved: nothing to say
+    if (now == before || move == Move::Look)
+        return; // nothing moved, or nothing to say
 
     QStringList parts;
     if (move == Move::Point) {
-        QString point = now.speed + QStringLiteral(" 1/min, ") + now.power + QStringLiteral(" kW, ") + now.pressure +
-                        QStringLiteral(" bar");
-        if (!now.delivery.isEmpty())
-            point += QStringLiteral(", Q1 ") + now.delivery + QStringLiteral(" m3/min ") + now.band;
+        const auto shown = [](const QWidget* figure) { return figure->property("text").toString().trimmed(); };
+        QString point = shown(figures_.speed) + QStringLiteral(" 1/min, ") + shown(figures_.power) +
+                        QStringLiteral(" kW, ") + shown(figures_.pressure) + QStringLiteral(" bar");
+        if (!shown(figures_.delivery).isEmpty())
+            point +=
+                QStringLiteral(", Q1 ") + shown(figures_.delivery) + QStringLiteral(" m3/min ") + shown(figures_.band);
         parts << point + QLatin1Char('.');
     } else if (movedBar_) {
         // A screen reader speaks the value of the bar that has the focus; from
         // Qt 6.8 on that value reads in the bar's quantity.
         constexpr bool valueText = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
-        if (!valueText || !movedBar_->hasFocus())
+        if (!valueText || !movedBarFocused_)
             parts << movedPosition_(movedBar_->value()) + QLatin1Char('.');
     }
     QStringList turnedRed, turnedBack;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -17,15 +18,17 @@ namespace ui {
 
 // What a screen reader says on its own when the operating point moves,
 // without the user tabbing round to each figure. Once an interaction has
-// been handled, the figures are compared with those at the last look:
+// been handled, the point (the bars' positions) and the red flags are
+// compared with those at the last look, and what changed is announced once:
 //  - a move of a scroll bar by the user announces the figures that turned
 //    red or back, and the bar's quantity where the screen reader does not
 //    speak it itself (before Qt 6.8, whose bridge gives a bar no value
 //    text, or where the bar has no focus);
-//  - a press or drag on the chart, announced once the last button is
-//    released, and a Calculate announce the whole operating point, with the
-//    same warnings;
-//  - nothing is announced where nothing changed.
+//  - a press or drag on the chart, once the last button is released, and a
+//    Calculate announce the whole operating point, with the same warnings;
+//  - nothing is announced where the point did not move: a Calculate whose
+//    input is refused says nothing, whatever was typed. A bar set in any
+//    other way (by an assistive tool) is looked at without a word.
 // Qt 6.8 and later raise an announcement; before, a notification that is no
 // widget is shown to the accessibility bridge. Nothing visible changes.
 class Announcer : public QObject {
@@ -53,12 +56,13 @@ protected:
 
 private:
     struct Seen {
-        QString speed, power, pressure, delivery, band;
-        bool red[4] = {};
+        QList<int> positions; // of the watched bars
+        bool red[4] = {};     // speed, power, pressure, delivery
         bool operator==(const Seen&) const = default;
     };
-    // What moved: a point move (chart, Calculate) tells more than a bar's.
-    enum class Move { None, Bar, Point };
+    // What moved: a point move (chart, Calculate) tells more than a bar's,
+    // and a bar's more than a look that says nothing.
+    enum class Move { None, Look, Bar, Point };
 
     Seen look() const;
     // Looks again once the interaction's events have been handled.
@@ -68,10 +72,13 @@ private:
 
     QWidget* window_;
     Figures figures_;
+    QList<QAbstractSlider*> bars_;
     Seen seen_;
     Move pending_ = Move::None;
+    bool chartHeld_ = false; // a button is down on the chart
     QAbstractSlider* movedBar_ = nullptr;
     QString (*movedPosition_)(int) = nullptr;
+    bool movedBarFocused_ = false;
     QObject* notification_ = nullptr; // Qt before 6.8
 };
 
