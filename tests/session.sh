@@ -134,7 +134,7 @@ DefaultLanguage "en"
 AudioOutputMethod "libao"
 CONF
   cat >"$conf/modules/file.conf" <<CONF
-GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >>$SPEECH_LOG; printf %s \\'\$DATA\\' | espeak-ng -q --stdin -w $SPEECH_AUDIO"
+GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >>$SPEECH_LOG; printf %s \\'\$DATA\\' | espeak-ng --stdin -w $SPEECH_AUDIO"
 GenericLanguage "en" "en" "utf-8"
 AddVoice "en" "MALE1" "en"
 GenericPunctNone ""
