@@ -10,6 +10,7 @@
 #include "ui/drawingwindow.h"
 
 #include <QAccessible>
+#include <QPolygon>
 // Qt's own way to switch accessibility on without an assistive tool: the
 // offscreen platform has no bridge that would, and without it no event is
 // raised at all.
@@ -382,19 +383,19 @@ private slots:
     void chartMovesAnnounced_data()
     {
         QTest::addColumn<bool>("redBefore"); // pressure and delivery red before
-        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<QPolygon>("path");  // a built-in meta type
         QTest::addColumn<QString>("said");
         const QString point = QStringLiteral("3730 1/min, 37.7 kW, 6.4 bar, Q1 7.0 m3/min @ 7 bar.");
-        QTest::newRow("press") << false << QList<QPoint>{{200, 112}} << point;
+        QTest::newRow("press") << false << QPolygon{{200, 112}} << point;
         QTest::newRow("press, a warning clears")
-            << true << QList<QPoint>{{200, 112}} << point + " Pressure and delivery inside the chart again.";
-        QTest::newRow("drag") << false << QList<QPoint>{{210, 120}, {230, 110}, {250, 90}}
+            << true << QPolygon{{200, 112}} << point + " Pressure and delivery inside the chart again.";
+        QTest::newRow("drag") << false << QPolygon{{210, 120}, {230, 110}, {250, 90}}
                               << "4290 1/min, 45.0 kW, 6.5 bar, Q1 8.1 m3/min @ 7 bar.";
     }
     void chartMovesAnnounced()
     {
         QFETCH(bool, redBefore);
-        QFETCH(QList<QPoint>, path);
+        QFETCH(QPolygon, path);
         QFETCH(QString, said);
         if (redBefore)
             H->triggerAction(QAbstractSlider::SliderSingleStepAdd);
