@@ -204,6 +204,64 @@ private slots:
         QCOMPARE(accName(qPrintable(box)), name);
     }
 
+    // A figure label's caption is not read again beside the figure that
+    // carries it, but still labels it; a text box's caption is read with the
+    // box's text.
+    void captionsReadOnce_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("speed") << "Label3" << "Label4" << false;
+        QTest::newRow("delivery") << "Label19" << "Label20" << false;
+        QTest::newRow("power") << "Label1" << "Text1" << true;
+        QTest::newRow("motor speed") << "Label2" << "Text3" << true;
+    }
+    void captionsReadOnce()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, control);
+        QFETCH(bool, shown);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QAccessibleInterface* c = iface(qPrintable(caption));
+        QCOMPARE(!c->state().invisible, shown);
+        QVERIFY(!iface(qPrintable(control))->state().invisible);
+        const auto labels = c->relations(QAccessible::Labelled);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->object(), find(qPrintable(control)));
+    }
+
+    // A text box's text is one run of attributes, whatever offset is asked:
+    // a screen reader reading it by runs reads it whole ("30.0", not "30.").
+    void textBoxOneRun_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("30.0") << "30.0";
+        QTest::newRow("one character") << "7";
+        QTest::newRow("empty") << "";
+    }
+    void textBoxOneRun()
+    {
+        if (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))
+            QSKIP("Qt's own interface, whose empty runs the Orca of Qt 6.8 reads whole");
+        QFETCH(QString, text);
+        find<TextBox>("Text1")->setText(text);
+        QAccessibleTextInterface* t = iface("Text1")->textInterface();
+        QVERIFY(t);
+        QCOMPARE(t->characterCount(), int(text.size()));
+        for (int offset = 0; offset < text.size(); ++offset) {
+            int start = -1;
+            int end = -1;
+            t->attributes(offset, &start, &end);
+            QCOMPARE(start, 0);
+            QCOMPARE(end, int(text.size()));
+        }
+        QCOMPARE(t->text(0, t->characterCount()), text);
+        QCOMPARE(iface("Text1")->text(QAccessible::Value), text);
+        QVERIFY(iface("Text1")->state().editable);
+    }
+
     // A new figure is announced: the labels' names change, the text boxes'
     // text changes; each event already carries the new figure.
     void changesAnnounced()

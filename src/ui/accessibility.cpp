@@ -2,6 +2,7 @@
 #include "accessibility.h"
 
 #include "announcer.h"
+#include "textboxaccessible.h"
 
 #include "chart/axes.h"
 #include "chart/colors.h"
@@ -10,6 +11,7 @@
 #include <QAbstractSlider>
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace ui {
@@ -38,6 +40,36 @@ public:
 
 private:
     QPointer<QLabel> caption_;
+};
+
+// The caption of a figure label: the figure reads with it, so the caption
+// itself is kept out of what is shown to the tools (a screen reader's review
+// of the window would read it twice) while still labelling the figure.
+class CaptionAccessible : public QAccessibleWidget {
+public:
+    explicit CaptionAccessible(QLabel* caption) : QAccessibleWidget(caption, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel*>(object())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto all = QAccessibleWidget::relations(match);
+        QWidget* figure = static_cast<const QLabel*>(object())->buddy();
+        if (figure && (match & QAccessible::Labelled))
+            all.append({QAccessible::queryAccessibleInterface(figure), QAccessible::Labelled});
+        return all;
+    }
 };
 
 // Whether the bridge gives a scroll bar a value text (Qt 6.8 and later).
@@ -141,21 +173,26 @@ QAccessibleInterface* interfaceFactory(const QString& className, QObject* object
         auto* label = static_cast<QLabel*>(object);
         if (QLabel* caption = captionOf(label))
             return new FigureAccessible(label, caption);
+        if (qobject_cast<QLabel*>(label->buddy()))
+            return new CaptionAccessible(label);
     } else if (className == QLatin1String("rt::ScrollBar")) {
         return new BarAccessible(static_cast<QAbstractSlider*>(object));
+    } else if (className == QLatin1String("rt::TextBox")) {
+        // Qt 6.8 and later keep their own: the Orca they meet reads it whole.
+        if (QT_VERSION < QT_VERSION_CHECK(6, 8, 0))
+            return new TextBoxAccessible(static_cast<QLineEdit*>(object));
     } else if (className == QLatin1String("rt::PictureBox")) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     }
     return nullptr;
 }
 
-void installInterfaceFactory()
+// Makes the control's interface anew, from what it now is: Qt keeps the one
+// made when the control first raised an event, before it had its caption.
+void remakeInterface(QObject* control)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(interfaceFactory);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(control))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
 }
 
 template <class T = QWidget>
@@ -210,9 +247,17 @@ void describePosition(rt::ScrollBar* bar, const QString& name)
 
 } // namespace
 
+void installAccessibleInterfaces()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(interfaceFactory);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+
 void describeChartWindow(QWidget* window)
 {
-    installInterfaceFactory();
 
     // Figures shown by labels take their name from their caption (the
     // caption's buddy), text boxes keep the caption as a fixed name: their
@@ -220,7 +265,10 @@ void describeChartWindow(QWidget* window)
     const std::pair<const char*, const char*> labelFigures[] = {{"Label4", "Label3"}, {"Label20", "Label19"}};
     for (const auto& [figure, caption] : labelFigures) {
         auto* l = child<rt::Label>(window, figure);
-        child<rt::Label>(window, caption)->setBuddy(l);
+        auto* c = child<rt::Label>(window, caption);
+        c->setBuddy(l);
+        remakeInterface(l);
+        remakeInterface(c);
         QObject::connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long colour) { describeRed(l, colour); });
     }
     const std::pair<const char*, const char*> boxes[] = {
@@ -261,7 +309,6 @@ void describeChartWindow(QWidget* window)
 
 void describeDrawingWindow(QWidget* window)
 {
-    installInterfaceFactory();
     auto* picture = child<rt::PictureBox>(window, "Picture1");
     picture->setAccessibleName(QStringLiteral("Dimension drawing KRTd258"));
     picture->setAccessibleDescription(QStringLiteral("The dimensions of the KRTd258 air end"));

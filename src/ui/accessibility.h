@@ -5,6 +5,11 @@ class QWidget;
 
 namespace ui {
 
+// Makes the interfaces of the windows' own controls. Call before the first
+// control is made: Qt keeps the interface it first made for an object, and
+// one is made as soon as a control raises an event with a bridge active.
+void installAccessibleInterfaces();
+
 // What assistive tools (screen readers over AT-SPI) learn of the chart
 // window: each figure read as "caption value" and announced when it changes,
 // a red figure described as outside the chart, the scroll bars named after

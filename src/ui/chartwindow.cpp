@@ -58,6 +58,7 @@ static_assert(std::is_trivially_destructible_v<chart::Form1>,
 
 chart::Form1Controls ChartWindow::placeControls()
 {
+    installAccessibleInterfaces();
     chart::Form1Controls c;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Air End : KRTd258"));

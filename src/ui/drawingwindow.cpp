@@ -9,6 +9,7 @@ namespace ui {
 
 DrawingWindow::DrawingWindow()
 {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral(" KRTd258"));
     setWindowIcon(programIcon());
