@@ -5,6 +5,7 @@
 #include "drawingwindow.h"
 #include "fonts.h"
 #include "pictures.h"
+#include "scalefollower.h"
 
 #include "runtime/errors.h"
 
@@ -65,6 +66,7 @@ chart::Form1Controls ChartWindow::placeControls()
     setWindowIcon(programIcon());
     setFont(defaultFont());
     resize(687, 317);
+    new ScaleFollower(this);
 
     // The chart and its cross-hair.
     auto* Picture1 = c.Picture1 =

@@ -4,6 +4,7 @@
 #include "accessibility.h"
 #include "fonts.h"
 #include "pictures.h"
+#include "scalefollower.h"
 
 namespace ui {
 
@@ -15,6 +16,7 @@ DrawingWindow::DrawingWindow()
     setWindowIcon(programIcon());
     setFont(defaultFont());
     resize(580, 481);
+    new ScaleFollower(this);
     Picture1 = new rt::PictureBox(rt::PictureBox::Border::Sunken, this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 8, 564, 455);
