@@ -11,6 +11,9 @@
 #              each utterance is appended as a line to SPEECH_LOG and spoken
 #              by espeak-ng into the file SPEECH_AUDIO
 #   --screen WxH  the X screen's size (2000x1400 unless given)
+#   --monitor NAME=WxH  one RandR monitor of the X screen, at 96 dpi; those
+#              given lie side by side from the left, in the order given, and
+#              make up the screen (Qt names its screens after them)
 #   session.sh --x --dbus -- COMMAND [ARGUMENT...]
 # Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
 # keep the servers' logs in. What it started ends with it: when the command
@@ -18,7 +21,7 @@
 # kernel's parent-death signal) when it is killed outright.
 set -uo pipefail
 
-x= dbus= atspi= wayland= speech= screen=2000x1400
+x= dbus= atspi= wayland= speech= screen=2000x1400 monitors=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --x) x=1 ;;
@@ -27,6 +30,7 @@ while [ $# -gt 0 ]; do
     --wayland) wayland=1 ;;
     --speech) speech=1 ;;
     --screen) screen=$2; shift ;;
+    --monitor) monitors+=("$2"); shift ;;
     --) shift; break ;;
     *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
   esac
@@ -84,6 +88,16 @@ if [ -n "$dbus" ]; then
   export DBUS_SESSION_BUS_ADDRESS
 fi
 
+if [ ${#monitors[@]} -gt 0 ]; then
+  width=0 height=0
+  for m in "${monitors[@]}"; do
+    size=${m#*=} w=${size%x*} h=${size#*x}
+    width=$((width + w))
+    [ "$h" -gt "$height" ] && height=$h
+  done
+  screen=${width}x$height
+fi
+
 if [ -n "$x" ]; then
   need Xvfb
   need xdpyinfo
@@ -93,6 +107,18 @@ if [ -n "$x" ]; then
   await "Xvfb choosing a display" test -s "$dir/display" || { cat "$logs/xvfb.log" >&2; exit 1; }
   export DISPLAY=:$(head -n1 "$dir/display") QT_QPA_PLATFORM=xcb
   await "Xvfb on $DISPLAY answering" xdpyinfo || { cat "$logs/xvfb.log" >&2; exit 1; }
+  if [ ${#monitors[@]} -gt 0 ]; then
+    need xrandr
+    left=0 output=screen primary='*'
+    for m in "${monitors[@]}"; do
+      name=${m%%=*} size=${m#*=} w=${size%x*} h=${size#*x}
+      # The first monitor is the primary one and takes the screen's one
+      # output; the others have none.
+      xrandr --setmonitor "$primary$name" "$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+$left+0" "$output" >>"$logs/xrandr.log" 2>&1 ||
+        { echo "session.sh: no monitor $m" >&2; cat "$logs/xrandr.log" >&2; exit 1; }
+      left=$((left + w)) output=none primary=
+    done
+  fi
 fi
 
 if [ -n "$atspi" ]; then

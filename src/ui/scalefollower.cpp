@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "scalefollower.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace ui {
+
+ScaleFollower::ScaleFollower(QWidget* window)
+    : QObject(window), window_(window), logical_(window->size()), ratio_(window->devicePixelRatioF())
+{
+    window->installEventFilter(this);
+    if (window->windowHandle())
+        watch(window->windowHandle());
+}
+
+void ScaleFollower::watch(QWindow* handle)
+{
+    if (handle == handle_)
+        return;
+    if (handle_)
+        disconnect(handle_, nullptr, this, nullptr);
+    handle_ = handle;
+    connect(handle, &QWindow::screenChanged, this, &ScaleFollower::follow);
+}
+
+bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_) {
+        switch (event->type()) {
+        case QEvent::WinIdChange:
+        case QEvent::Show:
+            // A window first shown on a screen of another scale than the
+            // one it was laid out at (placed there by the window manager or
+            // by -geometry) has already changed screens.
+            if (window_->windowHandle()) {
+                watch(window_->windowHandle());
+                follow(window_->windowHandle()->screen());
+            }
+            break;
+        case QEvent::Resize:
+            // A size given at the scale the window has (by the program, the
+            // user or the window manager) is the one to keep; the one Qt
+            // derives from the native size at a new scale is not.
+            if (!restoring_ && window_->devicePixelRatioF() == ratio_)
+                logical_ = window_->size();
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ScaleFollower::follow(QScreen* screen)
+{
+    if (!screen || screen->devicePixelRatio() == ratio_ || restoring_)
+        return;
+    // Qt applies the new screen's geometry after this signal: a size set
+    // now would be overwritten.
+    restoring_ = true;
+    QTimer::singleShot(0, this, &ScaleFollower::restore);
+}
+
+void ScaleFollower::restore()
+{
+    restoring_ = false;
+    ratio_ = window_->devicePixelRatioF();
+    const QRect now = window_->geometry();
+    if (now.size() == logical_ || window_->isMaximized() || window_->isFullScreen())
+        return;
+    QRect wanted(QPoint(0, 0), logical_);
+    wanted.moveCenter(now.center());
+    if (QScreen* screen = window_->screen()) {
+        const QRect area = screen->geometry();
+        const auto open = [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; };
+        if (wanted.right() > area.right() && !open(QPoint(area.right() + 1, area.center().y())))
+            wanted.moveRight(area.right());
+        if (wanted.bottom() > area.bottom() && !open(QPoint(area.center().x(), area.bottom() + 1)))
+            wanted.moveBottom(area.bottom());
+        if (wanted.left() < area.left() && !open(QPoint(area.left() - 1, area.center().y())))
+            wanted.moveLeft(area.left());
+        if (wanted.top() < area.top() && !open(QPoint(area.center().x(), area.top() - 1)))
+            wanted.moveTop(area.top());
+    }
+    window_->setGeometry(wanted);
+}
+
+} // namespace ui

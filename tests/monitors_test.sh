@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Moves the program's windows between two monitors of different scale, as a
+# user drags them from a laptop's panel onto an external monitor and back,
+# and checks what the screen shows: each window keeps its logical size, whole,
+# drawn exactly as when started on that monitor, and a press on the chart
+# selects the pixel under the pointer.
+#   session.sh --x --dbus --monitor LEFT=1600x1200 --monitor RIGHT=2000x1200 \
+#       -- monitors_test.sh PROGRAM LEFT_SCALE:RIGHT_SCALE...
+# A new window opens at the top left, on LEFT; each pair is one round.
+set -uo pipefail
+
+program=$1
+shift
+pairs=("$@")
+out=${MONITORS_OUT:-$PWD/monitors}
+mkdir -p "$out"
+for tool in xdotool xwininfo import compare; do
+  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "no X server: run this through tests/session.sh --x --monitor ..."; exit 1; }
+# Where RIGHT begins and the screen ends.
+border=$(xrandr --listmonitors | awk '$2 ~ /RIGHT/ { split($3, g, "+"); print g[2] }')
+end=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+[ -n "$border" ] && [ -n "$end" ] || { echo "no monitor RIGHT: run this through tests/session.sh --monitor"; exit 1; }
+
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+failures=0
+report() { # condition-status what
+  if [ "$1" -eq 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi
+}
+fatal() {
+  echo "FAIL: $*"
+  import -window root "$out/failure.png" 2>/dev/null
+  exit 1
+}
+# Polls every 50 ms for at most 10 s.
+waitUntil() { # command...
+  local i
+  for ((i = 0; i < 200; i++)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+# The window's client area on the screen, in device pixels: "WxH+X+Y".
+area() {
+  xwininfo -id "$1" 2>/dev/null | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF }
+    END { if (w) printf "%sx%s+%s+%s\n", w, h, x, y }'
+}
+sizeOf() { local a; a=$(area "$1"); echo "${a%%+*}"; }
+hasSize() { [ "$(sizeOf "$1")" = "$2" ]; }
+# The area stays the same for a second: no flipping between the screens.
+steady() { # window
+  local first now i
+  first=$(area "$1")
+  for ((i = 0; i < 10; i++)); do
+    sleep 0.1
+    now=$(area "$1")
+    [ "$now" = "$first" ] || return 1
+  done
+}
+shot() { import -window "$1" "$out/$2.png" 2>/dev/null; }
+same() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1)" = 0 ]; }
+pixel() { # screen x y -> "r,g,b"
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
+}
+# The device pixel in the middle of logical pixel c at a scale.
+middle() { awk -v c="$1" -v f="$2" 'BEGIN { printf "%d\n", int((c + 0.5) * f) }'; }
+
+# Starts the program, whose chart window opens on LEFT; sets app and chart.
+start() { # left-scale right-scale log
+  QT_SCREEN_SCALE_FACTORS="LEFT=$1;RIGHT=$2" "$program" >"$out/$3" 2>&1 &
+  app=$!
+  chart=
+  for _ in $(seq 300); do
+    kill -0 "$app" 2>/dev/null || fatal "the program ended before its window appeared ($3)"
+    chart=$(xdotool search --onlyvisible --limit 1 --name '^ Air End : KRTd258$' 2>/dev/null) && [ -n "$chart" ] && break
+    sleep 0.1
+  done
+  [ -n "$chart" ] || fatal "no chart window ($3)"
+  waitUntil steady "$chart" || fatal "the chart window does not settle ($3)"
+}
+stop() {
+  kill "$app" 2>/dev/null
+  wait "$app" 2>/dev/null
+  app=
+}
+# 687 x 317 logical pixels (or another size) at a scale, rounded as Qt does.
+whole() { awk -v f="$1" -v w="${2:-687}" -v h="${3:-317}" 'BEGIN { printf "%dx%d\n", w * f + 0.5, h * f + 0.5 }'; }
+move() { # window X Y size: moved there, then the time until it has that size
+  local t0 t1
+  t0=$(date +%s%N)
+  xdotool windowmove --sync "$1" "$2" "$3"
+  waitUntil hasSize "$1" "$4"
+  local status=$?
+  t1=$(date +%s%N)
+  echo "  $(((t1 - t0) / 1000000)) ms from the move to ${4}"
+  return $status
+}
+
+crosshair=255,192,192
+for pair in "${pairs[@]}"; do
+  l=${pair%:*} r=${pair#*:}
+  echo "--- LEFT at scale $l, RIGHT at scale $r"
+  # What a window started at either scale shows, with the same two scales
+  # on the screens (Qt hints fonts only where no screen is scaled).
+  for scales in "$l $r" "$r $l"; do
+    set -- $scales
+    start "$1" "$2" "start-$1-$2.log"
+    size=$(sizeOf "$chart")
+    [ "$size" = "$(whole "$1")" ]
+    report $? "$pair: started at scale $1 the window is $(whole "$1") ($size)"
+    shot "$chart" "start-$1-$2"
+    stop
+  done
+  start "$l" "$r" "moved-$l-$r.log"
+  move "$chart" $((border + 200)) 100 "$(whole "$r")"
+  report $? "$pair: moved onto RIGHT, the window is $(whole "$r") ($(sizeOf "$chart"))"
+  waitUntil steady "$chart"
+  a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
+  [ $((x + w / 2)) -ge "$border" ]
+  report $? "$pair: it stays on RIGHT without flipping ($a)"
+  shot "$chart" "right-$l-$r"
+  same "right-$l-$r" "start-$r-$l"
+  report $? "$pair: on RIGHT every pixel as when started at scale $r"
+  move "$chart" 100 100 "$(whole "$l")"
+  report $? "$pair: moved back onto LEFT, the window is $(whole "$l") again"
+  waitUntil steady "$chart"
+  shot "$chart" "left-$l-$r"
+  same "left-$l-$r" "start-$l-$r"
+  report $? "$pair: back on LEFT every pixel as when started"
+
+  # At RIGHT's right edge: whole on the screen.
+  move "$chart" $((end - 700)) 100 "$(whole "$r")"
+  report $? "$pair: at RIGHT's right edge the window is $(whole "$r")"
+  waitUntil steady "$chart"
+  a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
+  [ $((x + w)) -le "$end" ] && [ $((x + w / 2)) -ge "$border" ]
+  report $? "$pair: and lies whole on RIGHT ($a)"
+
+  # A press on chart pixel (200, 112) puts the cross-hair's vertical line in
+  # column 199 and the horizontal one in row 112, drawn under the pointer.
+  wx=${a#*+} wx=${wx%%+*} wy=${a##*+}
+  at() { echo $((wx + $(middle "$1" "$r"))) $((wy + $(middle "$2" "$r"))); } # logical x y -> screen
+  # shellcheck disable=SC2046
+  crossIn() { [ "$(pixel $(at "$1" "$2"))" = "$crosshair" ]; }
+  # shellcheck disable=SC2046
+  xdotool mousemove --sync $(at $((33 + 200)) $((25 + 112))) click 1
+  waitUntil crossIn $((33 + 199)) $((25 + 20)) && crossIn $((33 + 60)) $((25 + 112)) &&
+    ! crossIn $((33 + 200)) $((25 + 20)) && ! crossIn $((33 + 60)) $((25 + 113))
+  report $? "$pair: a press on RIGHT selects the chart pixel under the pointer"
+
+  # Air End: the drawing window opens on LEFT; moved onto RIGHT.
+  # shellcheck disable=SC2046
+  xdotool mousemove --sync $(at 628 148) click 1
+  drawing=
+  for _ in $(seq 100); do
+    drawing=$(xdotool search --onlyvisible --limit 1 --name '^ KRTd258$' 2>/dev/null) && [ -n "$drawing" ] && break
+    sleep 0.1
+  done
+  if [ -n "$drawing" ]; then
+    waitUntil steady "$drawing"
+    size=$(sizeOf "$drawing")
+    [ "$size" = "$(whole "$l" 580 481)" ]
+    report $? "$pair: the drawing window opens on LEFT at $(whole "$l" 580 481) ($size)"
+    move "$drawing" $((border + 100)) 100 "$(whole "$r" 580 481)"
+    report $? "$pair: moved onto RIGHT it is $(whole "$r" 580 481) ($(sizeOf "$drawing"))"
+  else
+    report 1 "$pair: Air End opens the drawing window"
+  fi
+  stop
+done
+
+echo "monitors test: $failures failed"
+[ "$failures" -eq 0 ]
