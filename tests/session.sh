@@ -11,6 +11,8 @@
 #              each utterance is appended as a line to SPEECH_LOG and spoken
 #              by espeak-ng into the file SPEECH_AUDIO
 #   --screen WxH  the X screen's size (2000x1400 unless given)
+#   --wm       a window manager (openbox) on the X server, placing each new
+#              window under the pointer
 #   --monitor NAME=WxH  one RandR monitor of the X screen, at 96 dpi; those
 #              given lie side by side from the left, in the order given, and
 #              make up the screen (Qt names its screens after them)
@@ -21,7 +23,7 @@
 # kernel's parent-death signal) when it is killed outright.
 set -uo pipefail
 
-x= dbus= atspi= wayland= speech= screen=2000x1400 monitors=()
+x= dbus= atspi= wayland= speech= wm= screen=2000x1400 monitors=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --x) x=1 ;;
@@ -31,12 +33,13 @@ while [ $# -gt 0 ]; do
     --speech) speech=1 ;;
     --screen) screen=$2; shift ;;
     --monitor) monitors+=("$2"); shift ;;
+    --wm) wm=1 x=1 ;;
     --) shift; break ;;
     *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
-[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--dbus] [--atspi] [--wayland] [--speech] -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--wm] [--dbus] [--atspi] [--wayland] [--speech] [--screen WxH] [--monitor NAME=WxH]... -- COMMAND..." >&2; exit 2; }
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/session.XXXXXX")
 chmod 700 "$dir"
@@ -119,6 +122,18 @@ if [ -n "$x" ]; then
       left=$((left + w)) output=none primary=
     done
   fi
+fi
+
+if [ -n "$wm" ]; then
+  need openbox
+  need xprop
+  rc=/etc/xdg/openbox/rc.xml
+  [ -r "$rc" ] || { echo "session.sh: missing $rc" >&2; exit 1; }
+  sed -e 's|<policy>Smart</policy>|<policy>UnderMouse</policy>|' \
+    -e 's|<monitor>Primary</monitor>|<monitor>Mouse</monitor>|' "$rc" >"$dir/openbox.xml"
+  daemon openbox --config-file "$dir/openbox.xml" >"$logs/openbox.log" 2>&1
+  await "openbox managing the screen" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { cat "$logs/openbox.log" >&2; exit 1; }
 fi
 
 if [ -n "$atspi" ]; then
