@@ -6,6 +6,7 @@
 #include "errors.h"
 
 #include <QMouseEvent>
+#include <QTouchEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -45,6 +46,7 @@ PictureBox::PictureBox(Border border, QWidget* parent) : QFrame(parent)
     }
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 void PictureBox::setPicture(const QImage& picture)
@@ -287,19 +289,19 @@ void PictureBox::drawContents(QImage& piece, QPoint origin) const
         draw(drawingOf(*shape));
 }
 
-void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event)
+void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QPointF position, QPointF scenePosition,
+                            Qt::KeyboardModifiers mods)
 {
     if (!handler)
         return;
-    const Qt::KeyboardModifiers mods = event->modifiers();
     const Integer shift = Integer(((mods & Qt::ShiftModifier) ? 1 : 0) + ((mods & Qt::ControlModifier) ? 2 : 0) +
                                   ((mods & Qt::AltModifier) ? 4 : 0));
     // Qt hands a child widget its position rounded to whole logical pixels;
     // the position in the window is exact at every screen scale, so it is
     // used where the event carries a consistent one.
     const QPoint offset = mapTo(window(), QPoint(0, 0));
-    QPointF local = event->position();
-    const QPointF fromWindow = event->scenePosition() - QPointF(offset);
+    QPointF local = position;
+    const QPointF fromWindow = scenePosition - QPointF(offset);
     if (std::abs(fromWindow.x() - local.x()) <= 1 && std::abs(fromWindow.y() - local.y()) <= 1)
         local = fromWindow;
     // The pixel drawn under the pointer: the device pixel it is on, read
@@ -326,14 +328,40 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const int button = buttonSum(event->button());
     if (button != 0) // only the left, right and middle buttons press
-        raiseMouse(MouseDown, button, event);
+        raiseMouse(MouseDown, button, event->position(), event->scenePosition(), event->modifiers());
     event->accept();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    raiseMouse(MouseMove, buttonSum(event->buttons()), event);
+    raiseMouse(MouseMove, buttonSum(event->buttons()), event->position(), event->scenePosition(),
+               event->modifiers());
     event->accept();
+}
+
+// A finger on a touch screen; a touch pad's points stay with the pointer.
+bool PictureBox::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel: {
+        auto* touch = static_cast<QTouchEvent*>(event);
+        if (touch->device()->type() != QInputDevice::DeviceType::TouchScreen)
+            return QFrame::event(event);
+        if (const auto move = finger_.follow(touch)) {
+            const MouseHandler& handler = move->step == Finger::Step::Down ? MouseDown : MouseMove;
+            // A touch point's scene position is not the window's on every
+            // Qt; its position on the screen is exact.
+            raiseMouse(handler, 2, move->position, window()->mapFromGlobal(move->globalPosition), touch->modifiers());
+        }
+        event->accept();
+        return true;
+    }
+    default:
+        return QFrame::event(event);
+    }
 }
 
 void PictureBox::focusInEvent(QFocusEvent* event)

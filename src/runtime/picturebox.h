@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "finger.h"
 #include "focusring.h"
 #include "line.h"
 #include "numbers.h"
@@ -49,12 +50,15 @@ public:
 
     // Mouse events: Button and Shift as sums (1 left, 2 right, 4 middle;
     // 1 Shift, 2 Ctrl, 4 Alt), X and Y the whole picture pixel under the
-    // pointer. Moves keep coming from outside while a button is held.
+    // pointer. Moves keep coming from outside while a button is held. On a
+    // touch screen a finger is the right button: it presses where it
+    // touches and moves as it is dragged.
     using MouseHandler = std::function<void(Integer button, Integer shift, Single x, Single y)>;
     MouseHandler MouseDown;
     MouseHandler MouseMove;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -82,7 +86,8 @@ private:
 
     void paintPiece(QPainter& p, const QRect& piece, const QTransform& toDevice, const DeviceGrid* grid);
     void drawContents(QImage& piece, QPoint origin) const;
-    void raiseMouse(const MouseHandler& handler, int buttons, QMouseEvent* event);
+    void raiseMouse(const MouseHandler& handler, int buttons, QPointF position, QPointF scenePosition,
+                    Qt::KeyboardModifiers mods);
 
     QImage picture_;
     std::vector<Line*> lines_;
@@ -93,6 +98,7 @@ private:
     std::vector<Drawing> shownShapes_;
     PendingUpdate pendingItems_;
     FocusRing focusRing_;
+    Finger finger_;
 };
 
 } // namespace rt

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// The chart window on a touch screen: a tap on the chart sets the point, a
+// finger drags it as the right button does, other fingers are ignored; taps
+// elsewhere click. The mouse keeps its own rules beside a finger.
+#include "chart_fixture.h"
+
+#include <QPointingDevice>
+#include <QTouchEvent>
+
+using namespace rt;
+
+class TestTouch : public QObject, ChartFixture {
+    Q_OBJECT
+
+    QPointingDevice* screen = QTest::createTouchDevice();
+
+    // Chart pixel (x, y) in the picture box, inside its one-pixel border.
+    static QPoint at(QPoint chart) { return chart + QPoint(1, 1); }
+    QTest::QTouchEventWidgetSequence touch() { return QTest::touchEvent(w.get(), screen); }
+    void mouse(QEvent::Type type, QPoint chart, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        const QPointF p(at(chart));
+        QMouseEvent e(type, p, Picture1->mapToGlobal(p), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(Picture1, &e);
+    }
+    // Where a press with the mouse would put the point.
+    std::pair<int, int> pressedAt(QPoint chart)
+    {
+        const int h = int(H->Value()), v = int(V->Value());
+        mouse(QEvent::MouseButtonPress, chart, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, chart, Qt::LeftButton, Qt::NoButton);
+        const std::pair<int, int> point{int(H->Value()), int(V->Value())};
+        H->assignValue(Integer(h));
+        V->assignValue(Integer(v));
+        return point;
+    }
+    std::pair<int, int> point() const { return {int(H->Value()), int(V->Value())}; }
+
+private slots:
+    void init()
+    {
+        openWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup() { closeWindow(); }
+
+    void tapSetsThePoint_data()
+    {
+        QTest::addColumn<QPoint>("chart");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::newRow("(200,112)") << QPoint(200, 112) << 223 << 226;
+        QTest::newRow("(0,0)") << QPoint(0, 0) << 1 << 2;
+        QTest::newRow("(404,224)") << QPoint(404, 224) << 450 << 450;
+        QTest::newRow("x = 405 keeps H") << QPoint(405, 50) << 0 << 102;
+    }
+    void tapSetsThePoint()
+    {
+        QFETCH(QPoint, chart);
+        QFETCH(int, h);
+        QFETCH(int, v);
+        const auto pressed = pressedAt(chart);
+        touch().press(0, at(chart), Picture1);
+        touch().release(0, at(chart), Picture1);
+        QCOMPARE(point(), pressed);
+        if (Picture1->devicePixelRatioF() == 1) { // a chart pixel per device pixel
+            QCOMPARE(point(), std::make_pair(h, v));
+            QCOMPARE(text("Label4").isEmpty(), h == 0);
+        }
+        QVERIFY(Picture1->hasFocus()); // as a click gives it
+    }
+
+    // The point follows the finger, each step where a press there puts it,
+    // and stays where the finger lifts.
+    void dragFollows()
+    {
+        const QPoint path[] = {{100, 100}, {150, 100}, {200, 112}, {260, 40}};
+        touch().press(0, at(path[0]), Picture1);
+        QCOMPARE(point(), pressedAt(path[0]));
+        for (const QPoint p : path) {
+            const auto wanted = pressedAt(p);
+            touch().move(0, at(p), Picture1);
+            QCOMPARE(point(), wanted);
+        }
+        const int evaluationsBefore = evaluations;
+        touch().release(0, at(path[3]), Picture1);
+        QCOMPARE(point(), pressedAt(path[3]));
+        QCOMPARE(evaluations, evaluationsBefore); // lifting where it is changes nothing
+    }
+
+    // A second finger, or a palm resting on the chart, is not followed.
+    void otherFingersIgnored()
+    {
+        touch().press(0, at({100, 100}), Picture1);
+        const auto first = point();
+        touch().stationary(0).press(1, at({300, 50}), Picture1);
+        QCOMPARE(point(), first);
+        touch().stationary(0).move(1, at({320, 60}), Picture1);
+        QCOMPARE(point(), first);
+        const auto moved = pressedAt({200, 112});
+        touch().move(0, at({200, 112}), Picture1).stationary(1);
+        QCOMPARE(point(), moved);
+        touch().release(0, at({200, 112}), Picture1).stationary(1);
+        // The finger left resting does not take over.
+        touch().move(1, at({50, 200}), Picture1);
+        QCOMPARE(point(), moved);
+        touch().release(1, at({50, 200}), Picture1);
+        // The next touch is followed again.
+        const auto next = pressedAt({0, 0});
+        touch().press(2, at({0, 0}), Picture1);
+        touch().release(2, at({0, 0}), Picture1);
+        QCOMPARE(point(), next);
+    }
+
+    // A cancelled touch leaves no finger behind, and the mouse keeps its own
+    // rules: the left button alone does not drag, the right one does.
+    void mouseBesideAFinger()
+    {
+        touch().press(0, at({100, 100}), Picture1);
+        QTouchEvent cancel(QEvent::TouchCancel, screen);
+        QApplication::sendEvent(Picture1, &cancel);
+        const auto there = point();
+        mouse(QEvent::MouseMove, {200, 112}, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(point(), there);
+        mouse(QEvent::MouseMove, {200, 112}, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(point(), there);
+        mouse(QEvent::MouseMove, {200, 112}, Qt::NoButton, Qt::RightButton);
+        QCOMPARE(point(), pressedAt({200, 112}));
+        // A finger down while the mouse drags: each moves the point, neither
+        // holds it once let go.
+        touch().press(1, at({50, 50}), Picture1);
+        QCOMPARE(point(), pressedAt({50, 50}));
+        mouse(QEvent::MouseMove, {60, 40}, Qt::NoButton, Qt::RightButton);
+        QCOMPARE(point(), pressedAt({60, 40}));
+        touch().release(1, at({50, 50}), Picture1);
+        mouse(QEvent::MouseMove, {300, 30}, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(point(), pressedAt({60, 40}));
+    }
+
+    // A touch pad's fingers are the pointer's: Qt makes them a left-button
+    // click and drag, which does not follow.
+    void touchPadLeftToThePointer()
+    {
+        QPointingDevice* pad = QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad);
+        QTest::touchEvent(w.get(), pad).press(0, at({100, 100}), Picture1);
+        const auto pressed = point();
+        QTest::touchEvent(w.get(), pad).move(0, at({200, 112}), Picture1);
+        QTest::touchEvent(w.get(), pad).release(0, at({200, 112}), Picture1);
+        QCOMPARE(point(), pressed);
+    }
+
+    // Elsewhere a tap is a click: a bar's arrow steps, a box takes the focus.
+    void tapsClick()
+    {
+        auto* bar = find<ScrollBar>("HScroll1");
+        const QPoint arrow(bar->width() - 4, bar->height() / 2);
+        touch().press(0, arrow, bar);
+        touch().release(0, arrow, bar);
+        QCOMPARE(int(H->Value()), 1);
+        auto* box = find<TextBox>("Text3");
+        touch().press(0, box->rect().center(), box);
+        touch().release(0, box->rect().center(), box);
+        QTRY_VERIFY(box->hasFocus());
+    }
+
+    // A palm on a bar's track while the mouse works the other bar: once both
+    // are lifted neither bar goes on moving.
+    void palmOnABarAndTheMouse()
+    {
+        auto* h = find<ScrollBar>("HScroll1");
+        auto* v = find<ScrollBar>("VScroll1");
+        const QPoint track(h->width() - 40, h->height() / 2);
+        touch().press(0, track, h);
+        const QPoint arrow(v->width() / 2, v->height() - 4);
+        QTest::mousePress(v, Qt::LeftButton, {}, arrow);
+        QTest::mouseRelease(v, Qt::LeftButton, {}, arrow);
+        touch().release(0, track, h);
+        QVERIFY(!h->isSliderDown());
+        QVERIFY(!v->isSliderDown());
+        const auto settled = point();
+        QTest::qWait(600); // longer than a bar's first auto-repeat delay
+        QCOMPARE(point(), settled);
+    }
+};
+
+QTEST_MAIN(TestTouch)
+#include "test_touch.moc"
