@@ -35,20 +35,25 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
         case QEvent::WinIdChange:
         case QEvent::Show:
             // A window first shown on a screen of another scale than the
-            // one it was laid out at (placed there by the window manager or
-            // by -geometry) has already changed screens.
+            // one it was laid out at (placed there by the window manager)
+            // has already changed screens.
             if (window_->windowHandle()) {
                 watch(window_->windowHandle());
                 follow(window_->windowHandle()->screen());
             }
             break;
-        case QEvent::Resize:
+        case QEvent::Resize: {
             // A size given at the scale the window has (by the program, the
             // user or the window manager) is the one to keep; the one Qt
-            // derives from the native size at a new scale is not.
-            if (!restoring_ && window_->devicePixelRatioF() == ratio_)
+            // derives from the native size at a new scale is not. Qt 6.4
+            // gives that size once the window has its new scale, Qt 6.8
+            // just before, when the window's centre is already on another
+            // screen (or, between screens of different scale, on none).
+            const QScreen* under = QGuiApplication::screenAt(window_->geometry().center());
+            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under == window_->screen())
                 logical_ = window_->size();
             break;
+        }
         default:
             break;
         }
@@ -60,8 +65,8 @@ void ScaleFollower::follow(QScreen* screen)
 {
     if (!screen || screen->devicePixelRatio() == ratio_ || restoring_)
         return;
-    // Qt applies the new screen's geometry after this signal: a size set
-    // now would be overwritten.
+    // Qt 6.4 applies the new screen's geometry after this signal, which
+    // would overwrite a size set now: it is set once the events are handled.
     restoring_ = true;
     QTimer::singleShot(0, this, &ScaleFollower::restore);
 }
@@ -70,12 +75,17 @@ void ScaleFollower::restore()
 {
     restoring_ = false;
     ratio_ = window_->devicePixelRatioF();
-    const QRect now = window_->geometry();
-    if (now.size() == logical_ || window_->isMaximized() || window_->isFullScreen())
+    QWindow* handle = window_->windowHandle();
+    if (!handle || window_->isMaximized() || window_->isFullScreen())
+        return;
+    // The window's geometry as its native size makes it at the new scale:
+    // Qt 6.4 also gives the widget that size, Qt 6.8 keeps the widget's.
+    const QRect now = handle->geometry();
+    if (now.size() == logical_)
         return;
     QRect wanted(QPoint(0, 0), logical_);
     wanted.moveCenter(now.center());
-    if (QScreen* screen = window_->screen()) {
+    if (QScreen* screen = handle->screen()) {
         const QRect area = screen->geometry();
         const auto open = [](QPoint p) { return QGuiApplication::screenAt(p) != nullptr; };
         if (wanted.right() > area.right() && !open(QPoint(area.right() + 1, area.center().y())))
@@ -87,7 +97,12 @@ void ScaleFollower::restore()
         if (wanted.top() < area.top() && !open(QPoint(area.center().x(), area.top() - 1)))
             wanted.moveTop(area.top());
     }
-    window_->setGeometry(wanted);
+    // Where the widget already has the size (Qt 6.8), its own setGeometry()
+    // would change nothing: the window itself is given it.
+    if (window_->size() != logical_)
+        window_->setGeometry(wanted);
+    else
+        handle->setGeometry(wanted);
 }
 
 } // namespace ui
