@@ -47,10 +47,12 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
             // user or the window manager) is the one to keep; the one Qt
             // derives from the native size at a new scale is not. Qt 6.4
             // gives that size once the window has its new scale, Qt 6.8
-            // just before, when the window's centre is already on another
-            // screen (or, between screens of different scale, on none).
+            // just before, when the window's centre is already on a screen
+            // of the new scale (or, between screens of different scale, on
+            // none).
             const QScreen* under = QGuiApplication::screenAt(window_->geometry().center());
-            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under == window_->screen())
+            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under &&
+                under->devicePixelRatio() == ratio_)
                 logical_ = window_->size();
             break;
         }
