@@ -82,7 +82,8 @@ steady() { # window
   done
 }
 shot() { import -window "$1" "$out/$2.png" 2>/dev/null; }
-same() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1)" = 0 ]; }
+# ImageMagick 6 prints the count of differing pixels, 7 adds it normalised: "0 (0)".
+same() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | awk '{ print $1 }')" = 0 ]; }
 pixel() { # screen x y -> "r,g,b"
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
