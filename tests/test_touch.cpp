@@ -7,12 +7,16 @@
 #include <QPointingDevice>
 #include <QTouchEvent>
 
+#include <memory>
+
 using namespace rt;
 
 class TestTouch : public QObject, ChartFixture {
     Q_OBJECT
 
-    QPointingDevice* screen = QTest::createTouchDevice();
+    // Registered with Qt's window system interface, which leaves them to us.
+    std::unique_ptr<QPointingDevice> screenDevice{QTest::createTouchDevice()};
+    QPointingDevice* screen = screenDevice.get();
 
     // Chart pixel (x, y) in the picture box, inside its one-pixel border.
     // The points touched are multiples of 4: at scale 1.25 each lies a
@@ -147,7 +151,9 @@ private slots:
     // click and drag, which does not follow.
     void touchPadLeftToThePointer()
     {
-        QPointingDevice* pad = QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad);
+        const std::unique_ptr<QPointingDevice> touchPad{
+            QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad)};
+        QPointingDevice* pad = touchPad.get();
         QTest::touchEvent(w.get(), pad).press(0, at({100, 100}), Picture1);
         const auto pressed = point();
         QTest::touchEvent(w.get(), pad).move(0, at({200, 112}), Picture1);
