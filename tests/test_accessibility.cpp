@@ -212,10 +212,14 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("speed") << "Label3" << "Label4" << false;
-        QTest::newRow("delivery") << "Label19" << "Label20" << false;
-        QTest::newRow("power") << "Label1" << "Text1" << true;
-        QTest::newRow("motor speed") << "Label2" << "Text3" << true;
+        QTest::newRow("speed") << "Label3"
+                               << "Label4" << false;
+        QTest::newRow("delivery") << "Label19"
+                                  << "Label20" << false;
+        QTest::newRow("power") << "Label1"
+                               << "Text1" << true;
+        QTest::newRow("motor speed") << "Label2"
+                                     << "Text3" << true;
     }
     void captionsReadOnce()
     {

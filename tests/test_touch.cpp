@@ -151,8 +151,7 @@ private slots:
     // click and drag, which does not follow.
     void touchPadLeftToThePointer()
     {
-        const std::unique_ptr<QPointingDevice> touchPad{
-            QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad)};
+        const std::unique_ptr<QPointingDevice> touchPad{QTest::createTouchDevice(QInputDevice::DeviceType::TouchPad)};
         QPointingDevice* pad = touchPad.get();
         QTest::touchEvent(w.get(), pad).press(0, at({100, 100}), Picture1);
         const auto pressed = point();

@@ -6,8 +6,8 @@
 #include "errors.h"
 
 #include <QMouseEvent>
-#include <QTouchEvent>
 #include <QPainter>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -334,8 +334,7 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    raiseMouse(MouseMove, buttonSum(event->buttons()), event->position(), event->scenePosition(),
-               event->modifiers());
+    raiseMouse(MouseMove, buttonSum(event->buttons()), event->position(), event->scenePosition(), event->modifiers());
     event->accept();
 }
 

@@ -61,8 +61,7 @@ public:
         s.invisible = true;
         return s;
     }
-    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override
+    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override
     {
         auto all = QAccessibleWidget::relations(match);
         QWidget* figure = static_cast<const QLabel*>(object())->buddy();

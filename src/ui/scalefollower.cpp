@@ -51,8 +51,7 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
             // of the new scale (or, between screens of different scale, on
             // none).
             const QScreen* under = QGuiApplication::screenAt(window_->geometry().center());
-            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under &&
-                under->devicePixelRatio() == ratio_)
+            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under->devicePixelRatio() == ratio_)
                 logical_ = window_->size();
             break;
         }

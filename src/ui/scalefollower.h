@@ -35,8 +35,8 @@ private:
 
     QWidget* window_;
     QPointer<QWindow> handle_;
-    QSize logical_;     // the size last given at the current scale
-    qreal ratio_ = 0;   // that scale
+    QSize logical_;   // the size last given at the current scale
+    qreal ratio_ = 0; // that scale
     bool restoring_ = false;
 };
 

@@ -10,10 +10,7 @@ namespace {
 
 // The caret's rectangle, which QLineEdit keeps to itself and its subclasses.
 struct CaretOf : QLineEdit {
-    static QRect of(const QLineEdit* box)
-    {
-        return (box->*(&CaretOf::cursorRect))();
-    }
+    static QRect of(const QLineEdit* box) { return (box->*(&CaretOf::cursorRect))(); }
 };
 
 } // namespace
@@ -114,15 +111,15 @@ QString TextBoxAccessible::text(int startOffset, int endOffset) const
 }
 
 // Offset -2 is the caret, as the bridge asks for it.
-QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                            int* startOffset, int* endOffset) const
+QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                            int* endOffset) const
 {
     return QAccessibleTextInterface::textBeforeOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
                                                       startOffset, endOffset);
 }
 
-QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                           int* startOffset, int* endOffset) const
+QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                           int* endOffset) const
 {
     return QAccessibleTextInterface::textAfterOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
                                                      startOffset, endOffset);
@@ -131,8 +128,8 @@ QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundary
 QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                         int* endOffset) const
 {
-    return QAccessibleTextInterface::textAtOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
-                                                  startOffset, endOffset);
+    return QAccessibleTextInterface::textAtOffset(offset == -2 ? cursorPosition() : offset, boundaryType, startOffset,
+                                                  endOffset);
 }
 
 int TextBoxAccessible::characterCount() const
