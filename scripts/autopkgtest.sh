@@ -7,16 +7,14 @@
 #   scripts/autopkgtest.sh [FILE.deb]     (default: the one package.sh built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 ./scripts/setup.sh autopkgtest
-version=$(dpkg-parsechangelog -l debian/changelog -S Version)
-deb=$(realpath "${1:-build-deb/krtd258_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb}")
+deb=$(realpath "${1:-$(built_deb)}")
 [ -f "$deb" ] || { echo "autopkgtest.sh: no package $deb: build it with scripts/package.sh" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/src"
-git ls-files -z --cached --others --exclude-standard |
-  while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-  tar -c --null -T - -f - | tar -x -C "$work/src" -f -
+copy_tree "$work/src"
 out=$PWD/build-deb/autopkgtest
 rm -rf "$out"
 autopkgtest --output-dir "$out" "$deb" "$work/src" -- null

@@ -11,6 +11,7 @@
 # (and reused by the next run, which then only refreshes /src).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 
 [ $# -ge 2 ] || { echo "usage: $0 RELEASE COMMAND [ARGUMENT...]" >&2; exit 2; }
 release=$1
@@ -120,12 +121,7 @@ cp --remove-destination /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || 
 # packaging scripts read), with the changes not yet committed, over what a
 # kept root holds, so that its build directories stay valid.
 mkdir -p "$root/src"
-{
-  git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
-    [ -e "$f" ] && printf '%s\0' "$f"
-  done
-  printf '.git\0'
-} | tar --null -T - -cf - | tar -C "$root/src" --no-same-owner -xf -
+copy_tree --git --no-same-owner "$root/src"
 
 # What the build and the tests need of the kernel: processes, devices
 # (/dev/shm for the X server's shared memory, ptys) and sysfs.

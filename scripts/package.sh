@@ -9,6 +9,7 @@
 #   scripts/package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 case " ${DEB_BUILD_PROFILES:-} " in
   *" nocheck "*) ./scripts/setup.sh build package ;;
   *) ./scripts/setup.sh build test package ;; # the test suite's tools are build dependencies
@@ -21,10 +22,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/src" "$out"
 rm -f "$out"/*.deb "$out"/*.buildinfo "$out"/*.changes
 
-# Tracked files deleted in the work tree are left out.
-git ls-files -z --cached --others --exclude-standard |
-  while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-  tar -c --null -T - -f - | tar -x -C "$work/src" -f -
+copy_tree "$work/src"
 
 log=$out/build.log
 if ! (cd "$work/src" &&
@@ -36,7 +34,6 @@ if ! (cd "$work/src" &&
 fi
 cp "$work"/*.deb "$work"/*.buildinfo "$work"/*.changes "$out"/
 
-version=$(dpkg-parsechangelog -l debian/changelog -S Version)
-deb=$out/krtd258_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+deb=$(built_deb)
 [ -f "$deb" ] || { echo "package.sh: $deb was not built" >&2; exit 1; }
 echo "$deb"

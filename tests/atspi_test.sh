@@ -11,6 +11,7 @@ set -uo pipefail
 program=$1
 python=$2
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../scripts/lib.sh" || exit 1
 out=${ATSPI_OUT:-$PWD/atspi}
 mkdir -p "$out"
 
@@ -37,8 +38,7 @@ status=$?
 
 # Close, pressed last by the script, ends the program with status 0.
 if [ "$status" -eq 0 ]; then
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app" 2>/dev/null && fail "the program still runs after Close"
+  wait_for_end "$app" 5 || fail "the program still runs after Close"
   wait "$app"
   code=$?
   app=

@@ -10,6 +10,7 @@ set -uo pipefail
 # outlives the program).
 program=$1
 out=${REALWINDOW_OUT:-$PWD/realwindow}
+. "$(dirname "$0")/../scripts/lib.sh" || exit 1
 mkdir -p "$out"
 
 for tool in xdotool convert import; do
@@ -103,8 +104,7 @@ import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/drawing-windo
 # Close ends the program with every window, with exit status 0.
 closeAndCheck() {
   click "$1" "$2"
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app" 2>/dev/null && fail "the program still runs after Close"
+  wait_for_end "$app" 5 || fail "the program still runs after Close"
   wait "$app"
   status=$?
   app=
