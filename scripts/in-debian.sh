@@ -9,7 +9,18 @@
 # whole log goes to build-debian/RELEASE.log; on failure its last lines are
 # shown as well. With IN_DEBIAN_KEEP=1 the root is kept in build-debian/RELEASE
 # (and reused by the next run, which then only refreshes /src).
+# The packages the command builds (new .deb files in /src/build-deb) are kept
+# in build-debian/RELEASE-debs/. IN_DEBIAN_DEBS=DIR puts DIR's .deb files in
+# /debs of the root first, for the command to install:
+#   IN_DEBIAN_DEBS=build-debian/bookworm-debs scripts/in-debian.sh trixie ./scripts/install-test.sh /debs
 set -euo pipefail
+# Where the script was started from, as a folder given there is meant.
+debs_in=
+if [ -n "${IN_DEBIAN_DEBS:-}" ]; then
+  debs_in=$(cd "$IN_DEBIAN_DEBS" 2>/dev/null && pwd -P) &&
+    compgen -G "$debs_in/*.deb" >/dev/null ||
+    { echo "in-debian.sh: no .deb in IN_DEBIAN_DEBS=$IN_DEBIAN_DEBS" >&2; exit 2; }
+fi
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 
@@ -25,7 +36,11 @@ mkdir -p build-debian
 out=$(cd build-debian && pwd -P)
 root=$out/$release
 log=$out/$release.log
+debs_out=$out/$release-debs
+[ "$debs_in" != "$debs_out" ] ||
+  { echo "in-debian.sh: IN_DEBIAN_DEBS names the folder this run keeps its own packages in" >&2; exit 2; }
 : >"$log"
+rm -rf "$debs_out" # never an earlier run's packages taken for this one's
 
 # The mounts at or under the root, deepest first (the path was checked to
 # hold no character findmnt would escape); fails if findmnt does.
@@ -73,6 +88,7 @@ cleanup() {
   local status=$?
   trap '' INT TERM HUP
   free_root
+  rmdir "$debs_out" 2>/dev/null || true # when it holds no package
   if [ "${IN_DEBIAN_KEEP:-}" != 1 ] && [ -d "$root" ]; then
     remove_root || status=1
   fi
@@ -123,6 +139,12 @@ cp --remove-destination /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || 
 mkdir -p "$root/src"
 copy_tree --git --no-same-owner "$root/src"
 
+rm -rf "$root/debs"
+if [ -n "$debs_in" ]; then
+  mkdir "$root/debs"
+  cp -- "$debs_in"/*.deb "$root/debs/"
+fi
+
 # What the build and the tests need of the kernel: processes, devices
 # (/dev/shm for the X server's shared memory, ptys) and sysfs.
 mkdir -p "$root/proc" "$root/sys" "$root/dev"
@@ -134,10 +156,17 @@ mount --make-rslave "$root/dev"
 
 echo "Running in $release: $*"
 start=$SECONDS
+mkdir "$debs_out" # its time marks the command's start
 # In the background, so that a signal to this script is handled at once.
 env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
   TERM="${TERM:-dumb}" CI="${CI:-}" \
   chroot "$root" /bin/bash -c 'cd /src && exec "$@"' in-debian "$@" </dev/null >>"$log" 2>&1 &
 wait $!
 echo "  done in $((SECONDS - start)) s"
-grep -E '^([0-9]+% tests passed|package test: |Total Test time)' "$log" || true
+if [ -d "$root/src/build-deb" ]; then
+  find "$root/src/build-deb" -maxdepth 1 -name '*.deb' -newer "$debs_out" -exec cp -t "$debs_out" -- {} +
+fi
+if compgen -G "$debs_out/*.deb" >/dev/null; then
+  echo "  packages kept: $(cd "$debs_out" && echo *.deb) in ${debs_out#"$PWD"/}/"
+fi
+grep -E '^([0-9]+% tests passed|(package|install) test: |Total Test time)' "$log" || true
