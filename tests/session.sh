@@ -16,6 +16,11 @@
 #   --monitor NAME=WxH  one RandR monitor of the X screen, at 96 dpi; those
 #              given lie side by side from the left, in the order given, and
 #              make up the screen (Qt names its screens after them)
+#   --output NAME=WxH@SCALE  one output of a Weston on the X server (its x11
+#              backend): WxH logical pixels at an integer scale, each output
+#              an X window of its own; those given lie side by side from the
+#              left, in Weston's layout and on the X screen alike, and make up
+#              the screen. Implies --x; sets WAYLAND_DISPLAY
 #   session.sh --x --dbus -- COMMAND [ARGUMENT...]
 # Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
 # keep the servers' logs in. What it started ends with it: when the command
@@ -23,7 +28,7 @@
 # kernel's parent-death signal) when it is killed outright.
 set -uo pipefail
 
-x= dbus= atspi= wayland= speech= wm= screen=2000x1400 monitors=()
+x= dbus= atspi= wayland= speech= wm= screen=2000x1400 monitors=() outputs=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --x) x=1 ;;
@@ -33,13 +38,14 @@ while [ $# -gt 0 ]; do
     --speech) speech=1 ;;
     --screen) screen=$2; shift ;;
     --monitor) monitors+=("$2"); shift ;;
+    --output) outputs+=("$2"); x=1; shift ;;
     --wm) wm=1 x=1 ;;
     --) shift; break ;;
     *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
-[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--wm] [--dbus] [--atspi] [--wayland] [--speech] [--screen WxH] [--monitor NAME=WxH]... -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--wm] [--dbus] [--atspi] [--wayland] [--speech] [--screen WxH] [--monitor NAME=WxH]... [--output NAME=WxH@SCALE]... -- COMMAND..." >&2; exit 2; }
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/session.XXXXXX")
 chmod 700 "$dir"
@@ -79,7 +85,7 @@ need setpriv
 # was asked for is there. (The accessibility bus launcher, for one, writes
 # its address onto the X display it finds, so it starts after the X server.)
 [ -n "$x" ] || unset DISPLAY
-[ -n "$wayland" ] || unset WAYLAND_DISPLAY
+[ -n "$wayland" ] || [ ${#outputs[@]} -gt 0 ] || unset WAYLAND_DISPLAY
 [ -n "$dbus" ] || unset DBUS_SESSION_BUS_ADDRESS
 
 if [ -n "$dbus" ]; then
@@ -97,6 +103,16 @@ if [ ${#monitors[@]} -gt 0 ]; then
     size=${m#*=} w=${size%x*} h=${size#*x}
     width=$((width + w))
     [ "$h" -gt "$height" ] && height=$h
+  done
+  screen=${width}x$height
+fi
+
+if [ ${#outputs[@]} -gt 0 ]; then
+  width=0 height=0
+  for o in "${outputs[@]}"; do
+    size=${o#*=} scale=${size#*@} size=${size%@*} w=${size%x*} h=${size#*x}
+    width=$((width + w * scale))
+    [ $((h * scale)) -gt "$height" ] && height=$((h * scale))
   done
   screen=${width}x$height
 fi
@@ -154,6 +170,38 @@ if [ -n "$wayland" ]; then
   socket=wayland-session
   daemon weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$logs/weston.log" 2>&1
   await "Weston opening its socket" test -S "$dir/$socket" || { cat "$logs/weston.log" >&2; exit 1; }
+  export WAYLAND_DISPLAY=$socket
+fi
+
+if [ ${#outputs[@]} -gt 0 ]; then
+  need weston
+  need xdotool
+  need xwininfo
+  {
+    printf '[core]\nbackend=x11-backend.so\nidle-time=0\n[shell]\npanel-position=none\n'
+    for o in "${outputs[@]}"; do
+      size=${o#*=}
+      printf '[output]\nname=%s\nmode=%s\nscale=%s\n' "${o%%=*}" "${size%@*}" "${size#*@}"
+    done
+  } >"$dir/weston.ini"
+  # The CPU renderer: a build root has no GL driver (Weston only recommends
+  # one). Weston 14 names it --renderer=pixman, before --use-pixman.
+  renderer=--use-pixman
+  weston --help 2>&1 | grep -q -- '--renderer=' && renderer=--renderer=pixman
+  socket=wayland-outputs
+  daemon weston --config="$dir/weston.ini" "$renderer" --output-count=${#outputs[@]} --socket="$socket" >"$logs/weston.log" 2>&1
+  await "Weston opening its socket" test -S "$dir/$socket" || { cat "$logs/weston.log" >&2; exit 1; }
+  # Each output is an X window Weston titles after it; they open on top of
+  # one another and are moved side by side.
+  left=0
+  for o in "${outputs[@]}"; do
+    name=${o%%=*} size=${o#*=} scale=${size#*@} size=${size%@*}
+    await "Weston's output $name" sh -c "xwininfo -root -tree | grep -q '\"Weston Compositor - $name\"'" ||
+      { cat "$logs/weston.log" >&2; exit 1; }
+    window=$(xwininfo -root -tree | awk -v t="\"Weston Compositor - $name\":" 'index($0, t) { print $1; exit }')
+    xdotool windowmove --sync "$window" "$left" 0 >/dev/null 2>&1 || { echo "session.sh: output $name not moved" >&2; exit 1; }
+    left=$((left + ${size%x*} * scale))
+  done
   export WAYLAND_DISPLAY=$socket
 fi
 
