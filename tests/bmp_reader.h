@@ -66,7 +66,7 @@ public:
     int blue(int x, int y) const { return u8(at(x, y)); }
     int green(int x, int y) const { return u8(at(x, y) + 1); }
     int red(int x, int y) const { return u8(at(x, y) + 2); }
-    std::uint32_t colour(int x, int y) const
+    std::uint32_t color(int x, int y) const
     {
         return std::uint32_t(blue(x, y)) << 16 | std::uint32_t(green(x, y)) << 8 | std::uint32_t(red(x, y));
     }

@@ -4,7 +4,7 @@
 // measures on the screen the contrast of every text against its control's
 // background. Prints one line per control; exits 1 if any is too low.
 //   scheme_contrast NAME light|dark
-#include "runtime/colour.h"
+#include "runtime/color.h"
 #include "runtime/scrollbar.h"
 #include "runtime/style.h"
 #include "ui/chartwindow.h"
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
                 qPrintable(pal.color(QPalette::Window).name()), qPrintable(pal.color(QPalette::Base).name()),
                 qPrintable(pal.color(QPalette::Text).name()), qPrintable(pal.color(QPalette::WindowText).name()));
     if ((windowLuminance < 0.2) != dark) {
-        std::printf("FAIL %s: the palette is not %s; the colour scheme was not applied\n", argv[1], argv[2]);
+        std::printf("FAIL %s: the palette is not %s; the color scheme was not applied\n", argv[1], argv[2]);
         ok = false;
     }
 

@@ -24,9 +24,9 @@ void put32(QByteArray& b, int at, quint32 v)
 // A bitmap with the given header fields; pixel bytes x * 7 + y * 13 + 5 per
 // row (padded to whole words), palette entries of their index times 3, 5
 // and 11 as blue, green and red.
-QByteArray bitmap(int width, int height, int bits, int colours = 0, int compression = 0)
+QByteArray bitmap(int width, int height, int bits, int colors = 0, int compression = 0)
 {
-    const int tableEntries = bits == 8 ? (colours ? colours : 256) : 0;
+    const int tableEntries = bits == 8 ? (colors ? colors : 256) : 0;
     const int stride = (width * bits + 31) / 32 * 4;
     const int offset = 54 + 4 * tableEntries;
     QByteArray b(offset + stride * std::abs(height), '\0');
@@ -40,7 +40,7 @@ QByteArray bitmap(int width, int height, int bits, int colours = 0, int compress
     put16(b, 26, 1);
     put16(b, 28, quint32(bits));
     put32(b, 30, quint32(compression));
-    put32(b, 46, quint32(colours));
+    put32(b, 46, quint32(colors));
     for (int i = 0; i < tableEntries; ++i) {
         b[54 + 4 * i] = char(i * 3);
         b[54 + 4 * i + 1] = char(i * 5);
@@ -90,7 +90,7 @@ private slots:
         QTest::newRow("24 bits, bottom-up, padded rows") << bitmap(5, 3, 24) << 1;
         QTest::newRow("24 bits, top-down") << bitmap(5, -3, 24) << 1;
         QTest::newRow("8 bits, full palette") << bitmap(6, 4, 8) << 1;
-        QTest::newRow("8 bits, 5 colours: later indices black") << bitmap(6, 4, 8, 5) << 1;
+        QTest::newRow("8 bits, 5 colors: later indices black") << bitmap(6, 4, 8, 5) << 1;
         QTest::newRow("png") << png() << 1;
         QTest::newRow("run-length compressed header") << bitmap(4, 4, 8, 0, 1) << -1;
         QByteArray truncated = bitmap(5, 3, 24);
@@ -101,9 +101,9 @@ private slots:
         QByteArray header = bitmap(5, 3, 24);
         put32(header, 14, 0x7fffffff);
         QTest::newRow("header size past the end") << header << -1;
-        QByteArray colours = bitmap(6, 4, 8);
-        put32(colours, 46, 300);
-        QTest::newRow("more than 256 colours") << colours << -1;
+        QByteArray colors = bitmap(6, 4, 8);
+        put32(colors, 46, 300);
+        QTest::newRow("more than 256 colors") << colors << -1;
         QByteArray offset = bitmap(5, 3, 24);
         put32(offset, 10, 20);
         QTest::newRow("pixels inside the header") << offset << -1;

@@ -41,10 +41,10 @@ int curveIndex(int bar)
 }
 
 // Which curve a colour value belongs to, or -1.
-int curveOf(quint32 colour)
+int curveOf(quint32 color)
 {
     for (int i = 0; i < kCurves; ++i)
-        if (colour == kDark[i] || colour == kLight[i])
+        if (color == kDark[i] || color == kLight[i])
             return i;
     return -1;
 }
@@ -128,9 +128,9 @@ private:
     quint32 field(int offset, int size) const { return m_bmp.field(offset, size); }
 
     // Colour value (blue * 65536 + green * 256 + red) of column x, row y (0 = top).
-    quint32 colour(int x, int y) const { return m_bmp.colour(x, y); }
+    quint32 color(int x, int y) const { return m_bmp.color(x, y); }
 
-    bool isLight(int curve, int x, int y) const { return colour(x, y) == kLight[curve]; }
+    bool isLight(int curve, int x, int y) const { return color(x, y) == kLight[curve]; }
 
 private slots:
     void initTestCase()
@@ -143,7 +143,7 @@ private slots:
 
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
-                const int c = curveOf(colour(x, y));
+                const int c = curveOf(color(x, y));
                 if (c < 0)
                     continue;
                 Run& run = m_runs[c][y];
@@ -174,8 +174,8 @@ private slots:
         QTest::newRow("image size") << 34 << 4 << 0u;
         QTest::newRow("x resolution") << 38 << 4 << 2834u;
         QTest::newRow("y resolution") << 42 << 4 << 2834u;
-        QTest::newRow("colours used") << 46 << 4 << 0u;
-        QTest::newRow("colours important") << 50 << 4 << 0u;
+        QTest::newRow("colors used") << 46 << 4 << 0u;
+        QTest::newRow("colors important") << 50 << 4 << 0u;
     }
 
     void header()
@@ -193,12 +193,12 @@ private slots:
         QCOMPARE(field(kFileSize - 2, 2), 0u);
     }
 
-    void colourSetIsExactlyTheColourCode()
+    void colorSetIsExactlyTheColorCode()
     {
         std::set<quint32> found;
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                found.insert(colour(x, y));
+                found.insert(color(x, y));
         std::set<quint32> expected = {kWhite, kGrey};
         expected.insert(kDark.begin(), kDark.end());
         expected.insert(kLight.begin(), kLight.end());
@@ -219,7 +219,7 @@ private slots:
         int grey = 0;
         for (int y = rect.y0; y <= rect.y1; ++y) {
             for (int x = rect.x0; x <= rect.x1; ++x) {
-                const quint32 c = colour(x, y);
+                const quint32 c = color(x, y);
                 QVERIFY2(c == kGrey || curveOf(c) >= 0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
                 grey += c == kGrey;
             }
@@ -232,7 +232,7 @@ private slots:
         const auto features = gridFeatures();
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
-                const quint32 c = colour(x, y);
+                const quint32 c = color(x, y);
                 if (curveOf(c) >= 0)
                     continue;
                 const bool onGrid = std::any_of(features.begin(), features.end(),

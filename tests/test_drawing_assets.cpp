@@ -104,7 +104,7 @@ private slots:
         if (paletteEntries > 0) {
             const std::uint32_t used = b.u32(46);
             QVERIFY2(used == 0 || used == std::uint32_t(paletteEntries),
-                     qPrintable(QStringLiteral("colours used %1").arg(used)));
+                     qPrintable(QStringLiteral("colors used %1").arg(used)));
         }
     }
 

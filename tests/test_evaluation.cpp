@@ -25,7 +25,7 @@ class TestEvaluation : public QObject, ChartFixture {
             if (fore(n) == Red)
                 out << QString::fromLatin1(n);
             else if (fore(n) != 0)
-                out << QStringLiteral("odd colour on %1").arg(n);
+                out << QStringLiteral("odd color on %1").arg(n);
         return out;
     }
     // Moves both bars to (h, v) so that each really changes, H last.
@@ -121,20 +121,20 @@ private slots:
         // The scan runs to the last column, 404: the 7 bar curve enters the
         // chart there on rows 9 and 10, the 4 bar curve on row 45.
         QTest::newRow("row 9, the 7 bar curve only in column 404") << 20 << 450 << "7.0"
+                                                                   << "@ 7 bar"
+                                                                   << "11.6" << power;
+        QTest::newRow("row 10, the 7 bar curve only in column 404") << 22 << 450 << "7.0"
                                                                     << "@ 7 bar"
                                                                     << "11.6" << power;
-        QTest::newRow("row 10, the 7 bar curve only in column 404") << 22 << 450 << "7.0"
-                                                                     << "@ 7 bar"
-                                                                     << "11.6" << power;
         QTest::newRow("row 10, left of column 404") << 22 << 440 << "7.4"
-                                                     << "@ 7 bar"
-                                                     << "11.4" << power;
+                                                    << "@ 7 bar"
+                                                    << "11.4" << power;
         QTest::newRow("row 45, the 4 bar curve only in column 404") << 92 << 450 << "4.0"
-                                                                     << "@ 4 bar"
-                                                                     << "11.8" << power;
+                                                                    << "@ 4 bar"
+                                                                    << "11.8" << power;
         QTest::newRow("row 45, left of column 404") << 92 << 440 << "4.4"
-                                                     << "@ 4 bar"
-                                                     << "11.6" << power;
+                                                    << "@ 4 bar"
+                                                    << "11.6" << power;
     }
     void points()
     {

@@ -14,7 +14,7 @@ class TestPicturePoint : public QObject {
     BmpReader file;
 
     // The colour value of pixel (x, y) straight from the BMP bytes.
-    rt::Long fromFile(int x, int y) const { return rt::Long(file.colour(x, y)); }
+    rt::Long fromFile(int x, int y) const { return rt::Long(file.color(x, y)); }
 
 private slots:
     void initTestCase()

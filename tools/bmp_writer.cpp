@@ -79,17 +79,17 @@ std::vector<std::uint8_t> start(int width, int height, int bitsPerPixel, std::ui
 
 } // namespace
 
-std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const std::uint32_t> colours,
-                                       const Options& options)
+std::vector<std::uint8_t> encodeColor(int width, int height, std::span<const std::uint32_t> colors,
+                                      const Options& options)
 {
-    assert(colours.size() == std::size_t(width) * std::size_t(height));
+    assert(colors.size() == std::size_t(width) * std::size_t(height));
     std::vector<std::uint8_t> out = start(width, height, 24, 0, options);
     Cursor c(out);
     c.skip(kFileHeaderBytes + kInfoHeaderBytes);
     const std::uint32_t pad = stride(width, 24) - 3 * std::uint32_t(width);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t c24 = colours[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+            const std::uint32_t c24 = colors[std::size_t(y) * std::size_t(width) + std::size_t(x)];
             c.put8(c24 >> 16); // blue
             c.put8(c24 >> 8);  // green
             c.put8(c24);       // red

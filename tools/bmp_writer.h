@@ -19,8 +19,8 @@ struct Options {
 };
 
 // Colour values are blue * 65536 + green * 256 + red, top row first.
-std::vector<std::uint8_t> encodeColour(int width, int height, std::span<const std::uint32_t> colours,
-                                       const Options& options);
+std::vector<std::uint8_t> encodeColor(int width, int height, std::span<const std::uint32_t> colors,
+                                      const Options& options);
 
 // Grey levels (palette indices), top row first.
 std::vector<std::uint8_t> encodeGrey(int width, int height, std::span<const std::uint8_t> levels,

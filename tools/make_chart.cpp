@@ -36,12 +36,12 @@ constexpr bmp::Options kFileOptions{.pixelsPerMetre = 2834, .recordImageSize = f
 
 // The colour code the program's row scan reads the curves by; colour values
 // are blue * 65536 + green * 256 + red.
-constexpr std::uint32_t colour(colors::Long value)
+constexpr std::uint32_t color(colors::Long value)
 {
     return static_cast<std::uint32_t>(value);
 }
-constexpr std::uint32_t kWhite = colour(colors::Background);
-constexpr std::uint32_t kGrey = colour(colors::Grid);
+constexpr std::uint32_t kWhite = color(colors::Background);
+constexpr std::uint32_t kGrey = color(colors::Grid);
 
 struct Curve {
     int firstRow;
@@ -52,17 +52,17 @@ struct Curve {
 };
 
 constexpr std::array<Curve, 4> kCurves = {{
-    {kFirstRow13, kLastLightRow13, colour(colors::Bar13Dark), colour(colors::Bar13Light), kRight13},
-    {kFirstRow10, kLastLightRow10, colour(colors::Bar10Dark), colour(colors::Bar10Light), kRight10},
-    {kFirstRow7, kLastLightRow7, colour(colors::Bar7Dark), colour(colors::Bar7Light), kRight7},
-    {kFirstRow4, kLastLightRow4, colour(colors::Bar4Dark), colour(colors::Bar4Light), kRight4},
+    {kFirstRow13, kLastLightRow13, color(colors::Bar13Dark), color(colors::Bar13Light), kRight13},
+    {kFirstRow10, kLastLightRow10, color(colors::Bar10Dark), color(colors::Bar10Light), kRight10},
+    {kFirstRow7, kLastLightRow7, color(colors::Bar7Dark), color(colors::Bar7Light), kRight7},
+    {kFirstRow4, kLastLightRow4, color(colors::Bar4Dark), color(colors::Bar4Light), kRight4},
 }};
 
 using Picture = std::vector<std::uint32_t>; // kWidth * kHeight, top row first
 
-void set(Picture& pic, int x, int y, std::uint32_t colour)
+void set(Picture& pic, int x, int y, std::uint32_t color)
 {
-    pic[static_cast<std::size_t>(y) * kWidth + x] = colour;
+    pic[static_cast<std::size_t>(y) * kWidth + x] = color;
 }
 
 void drawGrid(Picture& pic)
@@ -99,9 +99,9 @@ void drawCurve(Picture& pic, const Curve& curve)
         const int y = curve.firstRow + i;
         const int right = curve.rightmost[i];
         const int left = i + 1 < rows ? curve.rightmost[i + 1] : right;
-        const std::uint32_t colour = y <= curve.lastLightRow ? curve.light : curve.dark;
+        const std::uint32_t color = y <= curve.lastLightRow ? curve.light : curve.dark;
         for (int x = left; x <= right; ++x)
-            set(pic, x, y, colour);
+            set(pic, x, y, color);
     }
 }
 
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     for (const Curve& curve : kCurves)
         drawCurve(pic, curve);
 
-    if (!bmp::writeFile(argv[1], bmp::encodeColour(kWidth, kHeight, pic, kFileOptions))) {
+    if (!bmp::writeFile(argv[1], bmp::encodeColor(kWidth, kHeight, pic, kFileOptions))) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
         return 1;
     }

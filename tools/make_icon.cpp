@@ -36,11 +36,11 @@ constexpr std::array<int, 7> kSizes{16, 24, 32, 48, 64, 128, 256};
 std::vector<std::uint8_t> bmpFile(const std::vector<std::uint8_t>& greys)
 {
     // Colour values are blue * 65536 + green * 256 + red.
-    std::vector<std::uint32_t> colours;
-    colours.reserve(greys.size());
+    std::vector<std::uint32_t> colors;
+    colors.reserve(greys.size());
     for (std::uint8_t g : greys)
-        colours.push_back(std::uint32_t(g) * 0x010101u);
-    return bmp::encodeColour(icon::kDesignSize, icon::kDesignSize, colours, {});
+        colors.push_back(std::uint32_t(g) * 0x010101u);
+    return bmp::encodeColor(icon::kDesignSize, icon::kDesignSize, colors, {});
 }
 
 // An 8-bit RGBA PNG (alpha not premultiplied) of the grey picture.

@@ -7,6 +7,8 @@
 
 namespace chart {
 
+using rt::Single;
+
 using namespace geometry;
 using rt::divide;
 using rt::format;

@@ -8,6 +8,9 @@
 
 namespace chart {
 
+using rt::Integer;
+using rt::Single;
+
 using namespace geometry;
 using rt::str;
 using rt::toInteger;

@@ -7,10 +7,6 @@
 
 namespace chart {
 
-using rt::Integer;
-using rt::Long;
-using rt::Single;
-
 // The controls of the chart window that its handlers drive, under their
 // layout names. The window fills it in as it places each control.
 struct Form1Controls {
@@ -42,8 +38,8 @@ public:
     void Form_Load();
     void HScroll1_Change();
     void VScroll1_Change();
-    void Picture1_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
-    void Picture1_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void Picture1_MouseDown(rt::Integer Button, rt::Integer Shift, rt::Single X, rt::Single Y);
+    void Picture1_MouseMove(rt::Integer Button, rt::Integer Shift, rt::Single X, rt::Single Y);
     void Command1_Click();
     void Command2_Click();
 
@@ -51,25 +47,25 @@ private:
     void EvaluatePoint();
     // Scans one chart row; the row is asked for once per column, as each
     // caller reads it (a fixed value, or the line where it stands).
-    void ScanChartRow(const std::function<Single()>& row);
+    void ScanChartRow(const std::function<rt::Single()>& row);
 
     // Where the marker goes to be centred on the cross-hair, read back from
     // the lines; the marker is square, so its width serves for both.
-    Single markerLeft() const;
-    Single markerTop() const;
+    rt::Single markerLeft() const;
+    rt::Single markerTop() const;
 
     // Window-level variables; all start at 0.
-    Long PixelColor = 0;      // colour last read from the chart during a row scan
-    Single CurveX13 = 0;      // column of the 13 bar curve on the scanned row; 0 when not found
-    Single CurveX10 = 0;      // the same for the 10 bar curve
-    Single CurveX7 = 0;       // the same for the 7 bar curve
-    Single CurveX4 = 0;       // the same for the 4 bar curve
-    Single Pressure = 0;      // differential pressure in bar at the cross-hair
-    Integer AirEndRpm = 0;    // air-end speed nHR in 1/min
-    Single Delivery = 0;      // delivery Q1 in m3/min
-    Integer MotorRpm = 0;     // motor speed taken from Text3
-    Integer MotorPulley = 0;  // motor pulley taken from Text4
-    Integer AirEndPulley = 0; // air-end pulley taken from Text5
+    rt::Long PixelColor = 0;      // colour last read from the chart during a row scan
+    rt::Single CurveX13 = 0;      // column of the 13 bar curve on the scanned row; 0 when not found
+    rt::Single CurveX10 = 0;      // the same for the 10 bar curve
+    rt::Single CurveX7 = 0;       // the same for the 7 bar curve
+    rt::Single CurveX4 = 0;       // the same for the 4 bar curve
+    rt::Single Pressure = 0;      // differential pressure in bar at the cross-hair
+    rt::Integer AirEndRpm = 0;    // air-end speed nHR in 1/min
+    rt::Single Delivery = 0;      // delivery Q1 in m3/min
+    rt::Integer MotorRpm = 0;     // motor speed taken from Text3
+    rt::Integer MotorPulley = 0;  // motor pulley taken from Text4
+    rt::Integer AirEndPulley = 0; // air-end pulley taken from Text5
 };
 
 } // namespace chart

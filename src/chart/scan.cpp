@@ -5,6 +5,8 @@
 
 namespace chart {
 
+using rt::Single;
+
 // Walks the row from column 0 to 404 and leaves in each curve variable the
 // last (rightmost) column holding one of that curve's two colours, 0 when
 // there is none. PixelColor ends with the colour of column 404.

@@ -7,6 +7,8 @@
 
 namespace chart {
 
+using rt::Single;
+
 using namespace geometry;
 using rt::toInteger;
 using rt::toSingle;

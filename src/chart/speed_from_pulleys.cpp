@@ -10,6 +10,8 @@
 
 namespace chart {
 
+using rt::Integer;
+
 using namespace geometry;
 using rt::intFloor;
 using rt::subtract;

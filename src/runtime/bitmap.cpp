@@ -55,11 +55,11 @@ QImage decodeBitmap(const QByteArray& data)
     QRgb palette[256];
     std::fill(std::begin(palette), std::end(palette), qRgb(0, 0, 0)); // indices past the table are black
     if (bits == 8) {
-        const qint64 colours = f.u32(46) == 0 ? 256 : f.u32(46);
+        const qint64 colors = f.u32(46) == 0 ? 256 : f.u32(46);
         const qint64 table = FileHeader + headerSize;
-        if (colours > 256 || table + 4 * colours > pixels)
+        if (colors > 256 || table + 4 * colors > pixels)
             return viaQt(data);
-        for (qint64 i = 0; i < colours; ++i)
+        for (qint64 i = 0; i < colors; ++i)
             palette[i] = qRgb(int(f.u8(table + 4 * i + 2)), int(f.u8(table + 4 * i + 1)), int(f.u8(table + 4 * i)));
     }
 

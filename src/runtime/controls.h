@@ -2,7 +2,7 @@
 #pragma once
 
 // The controls of the form runtime.
-#include "colour.h"
+#include "color.h"
 #include "commandbutton.h"
 #include "label.h"
 #include "line.h"

@@ -13,10 +13,10 @@ Label::Label(QWidget* parent) : QLabel(parent), foreColor_(this, QPalette::Windo
     setTextFormat(Qt::PlainText);
 }
 
-void Label::setForeColor(Long colour)
+void Label::setForeColor(Long color)
 {
-    foreColor_.set(colour);
-    emit foreColorChanged(colour);
+    foreColor_.set(color);
+    emit foreColorChanged(color);
 }
 
 void Label::changeEvent(QEvent* event)
@@ -25,7 +25,7 @@ void Label::changeEvent(QEvent* event)
     foreColor_.changed(event);
 }
 
-void Label::setBoxColours()
+void Label::setBoxColors()
 {
     setBackgroundRole(QPalette::Base);
     setForegroundRole(QPalette::Text);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "forecolour.h"
+#include "drawnforecolor.h"
 #include "numbers.h"
 
 #include <QLabel>
@@ -14,19 +14,19 @@ class Label : public QLabel {
 public:
     explicit Label(QWidget* parent = nullptr);
     Long ForeColor() const { return foreColor_.value(); }
-    void setForeColor(Long colour);
+    void setForeColor(Long color);
     // The background and text colours of a text box, for a label that shows a figure.
-    void setBoxColours();
+    void setBoxColors();
     void setSunkenBorder();
 
 signals:
-    void foreColorChanged(rt::Long colour);
+    void foreColorChanged(rt::Long color);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    ForeColour foreColor_;
+    DrawnForeColor foreColor_;
 };
 
 } // namespace rt

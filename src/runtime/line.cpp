@@ -5,8 +5,8 @@
 
 namespace rt {
 
-Line::Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long colour)
-    : QObject(owner), owner_(owner), x1_(x1), y1_(y1), x2_(x2), y2_(y2), colour_(colour)
+Line::Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long color)
+    : QObject(owner), owner_(owner), x1_(x1), y1_(y1), x2_(x2), y2_(y2), color_(color)
 {
 }
 

@@ -19,13 +19,13 @@ class Line : public QObject {
     Q_PROPERTY(float Y2 READ Y2)
     Q_PROPERTY(bool Visible READ Visible)
 public:
-    Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long colour);
+    Line(PictureBox* owner, Single x1, Single y1, Single x2, Single y2, Long color);
     Single X1() const { return x1_; }
     Single Y1() const { return y1_; }
     Single X2() const { return x2_; }
     Single Y2() const { return y2_; }
     bool Visible() const { return visible_; }
-    Long BorderColor() const { return colour_; }
+    Long BorderColor() const { return color_; }
     void setX1(Single v);
     void setY1(Single v);
     void setX2(Single v);
@@ -37,7 +37,7 @@ private:
 
     PictureBox* owner_;
     Single x1_, y1_, x2_, y2_;
-    Long colour_;
+    Long color_;
     bool visible_ = true;
 };
 

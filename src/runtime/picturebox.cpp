@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "picturebox.h"
 
-#include "colour.h"
+#include "color.h"
 #include "devicegrid.h"
 #include "errors.h"
 
@@ -64,9 +64,9 @@ Long PictureBox::Point(Single x, Single y) const
     return fromQRgb(picture_.pixel(int(px), int(py)));
 }
 
-Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long colour)
+Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long color)
 {
-    auto* line = new Line(this, x1, y1, x2, y2, colour);
+    auto* line = new Line(this, x1, y1, x2, y2, color);
     line->setObjectName(name);
     lines_.push_back(line);
     shownLines_.push_back(drawingOf(*line));
@@ -75,9 +75,9 @@ Line* PictureBox::addLine(const QString& name, Single x1, Single y1, Single x2, 
 }
 
 ShapeControl* PictureBox::addShape(const QString& name, Single left, Single top, Single width, Single height,
-                                   Long colour)
+                                   Long color)
 {
-    auto* shape = new ShapeControl(this, left, top, width, height, colour);
+    auto* shape = new ShapeControl(this, left, top, width, height, color);
     shape->setObjectName(name);
     shapes_.push_back(shape);
     shownShapes_.push_back(drawingOf(*shape));
@@ -115,7 +115,7 @@ void PictureBox::syncItems()
 PictureBox::Drawing PictureBox::drawingOf(const Line& line)
 {
     Drawing d;
-    d.colour = line.BorderColor();
+    d.color = line.BorderColor();
     if (!line.Visible())
         return d;
     const Span s{pixelOf(line.X1()), pixelOf(line.Y1()), pixelOf(line.X2()), pixelOf(line.Y2())};
@@ -130,7 +130,7 @@ PictureBox::Drawing PictureBox::drawingOf(const Line& line)
 PictureBox::Drawing PictureBox::drawingOf(const ShapeControl& shape)
 {
     Drawing d;
-    d.colour = shape.BorderColor();
+    d.color = shape.BorderColor();
     const long long l = pixelOf(shape.Left()), t = pixelOf(shape.Top());
     const long long r = pixelOf(shape.Left() + shape.Width());
     const long long b = pixelOf(shape.Top() + shape.Height());
@@ -279,7 +279,7 @@ void PictureBox::drawContents(QImage& piece, QPoint origin) const
                  s.y0 + (dy * i + (dy > 0 ? steps / 2 : -steps / 2)) / steps, c);
     };
     const auto draw = [&](const Drawing& d) {
-        const QRgb c = toQColor(d.colour).rgba();
+        const QRgb c = toQColor(d.color).rgba();
         for (const Span& s : d.spans)
             span(s, c);
     };

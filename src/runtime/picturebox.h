@@ -40,8 +40,8 @@ public:
 
     // Lines and shapes belong to the picture box and are drawn over the
     // picture, the lines first, each kind in the order they were added.
-    Line* addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long colour);
-    ShapeControl* addShape(const QString& name, Single left, Single top, Single width, Single height, Long colour);
+    Line* addLine(const QString& name, Single x1, Single y1, Single x2, Single y2, Long color);
+    ShapeControl* addShape(const QString& name, Single left, Single top, Single width, Single height, Long color);
 
     // A line or shape tells its picture box when a property changes. Once the
     // handler has finished, the pixels it left and those it now covers are
@@ -76,7 +76,7 @@ private:
     // lies far off) in its colour.
     struct Drawing {
         std::vector<Span> spans;
-        Long colour = 0;
+        Long color = 0;
         bool operator==(const Drawing&) const = default;
     };
     static Drawing drawingOf(const Line& line);

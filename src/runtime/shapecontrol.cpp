@@ -5,8 +5,8 @@
 
 namespace rt {
 
-ShapeControl::ShapeControl(PictureBox* owner, Single left, Single top, Single width, Single height, Long colour)
-    : QObject(owner), owner_(owner), left_(left), top_(top), width_(width), height_(height), colour_(colour)
+ShapeControl::ShapeControl(PictureBox* owner, Single left, Single top, Single width, Single height, Long color)
+    : QObject(owner), owner_(owner), left_(left), top_(top), width_(width), height_(height), color_(color)
 {
 }
 

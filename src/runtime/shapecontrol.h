@@ -19,19 +19,19 @@ class ShapeControl : public QObject {
     Q_PROPERTY(float Width READ Width)
     Q_PROPERTY(float Height READ Height)
 public:
-    ShapeControl(PictureBox* owner, Single left, Single top, Single width, Single height, Long colour);
+    ShapeControl(PictureBox* owner, Single left, Single top, Single width, Single height, Long color);
     Single Left() const { return left_; }
     Single Top() const { return top_; }
     Single Width() const { return width_; }
     Single Height() const { return height_; }
-    Long BorderColor() const { return colour_; }
+    Long BorderColor() const { return color_; }
     void setLeft(Single v);
     void setTop(Single v);
 
 private:
     PictureBox* owner_;
     Single left_, top_, width_, height_;
-    Long colour_;
+    Long color_;
 };
 
 } // namespace rt

@@ -13,10 +13,10 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent), foreColor_(this, QPalette
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void TextBox::setForeColor(Long colour)
+void TextBox::setForeColor(Long color)
 {
-    foreColor_.set(colour);
-    emit foreColorChanged(colour);
+    foreColor_.set(color);
+    emit foreColorChanged(color);
 }
 
 void TextBox::changeEvent(QEvent* event)

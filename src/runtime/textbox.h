@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "forecolour.h"
+#include "drawnforecolor.h"
 #include "numbers.h"
 
 #include <QLineEdit>
@@ -14,16 +14,16 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     Long ForeColor() const { return foreColor_.value(); }
-    void setForeColor(Long colour);
+    void setForeColor(Long color);
 
 signals:
-    void foreColorChanged(rt::Long colour);
+    void foreColorChanged(rt::Long color);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    ForeColour foreColor_;
+    DrawnForeColor foreColor_;
 };
 
 } // namespace rt

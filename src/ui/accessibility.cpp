@@ -204,10 +204,10 @@ T* child(QWidget* window, const char* name)
 }
 
 // A figure turned red lies outside the chart; black clears the description.
-void describeRed(QWidget* field, rt::Long colour)
+void describeRed(QWidget* field, rt::Long color)
 {
-    field->setAccessibleDescription(colour == chart::colors::Red ? QStringLiteral("Outside what the chart covers")
-                                                                 : QString());
+    field->setAccessibleDescription(color == chart::colors::Red ? QStringLiteral("Outside what the chart covers")
+                                                                : QString());
 }
 
 // The bars' positions in their quantities, as Label4 and Text1 show them.
@@ -268,7 +268,7 @@ void describeChartWindow(QWidget* window)
         c->setBuddy(l);
         remakeInterface(l);
         remakeInterface(c);
-        QObject::connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long colour) { describeRed(l, colour); });
+        QObject::connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long color) { describeRed(l, color); });
     }
     const std::pair<const char*, const char*> boxes[] = {
         {"Text1", "Label1"}, {"Text2", "Label5"}, {"Text3", "Label2"}, {"Text4", "Label22"}, {"Text5", "Label24"}};
@@ -277,7 +277,7 @@ void describeChartWindow(QWidget* window)
         auto* c = child<rt::Label>(window, caption);
         c->setBuddy(t);
         t->setAccessibleName(c->text().trimmed());
-        QObject::connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long colour) { describeRed(t, colour); });
+        QObject::connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long color) { describeRed(t, color); });
     }
 
     describePosition(child<rt::ScrollBar>(window, "HScroll1"), QStringLiteral("Air-end speed nHR"));

@@ -134,7 +134,7 @@ bool Announcer::eventFilter(QObject* watched, QEvent* event)
 
 Announcer::Seen Announcer::look() const
 {
-    const auto red = [](rt::Long colour) { return colour == chart::colors::Red; };
+    const auto red = [](rt::Long color) { return color == chart::colors::Red; };
     Seen s;
     for (const QAbstractSlider* bar : bars_)
         s.positions << bar->value();

@@ -17,7 +17,7 @@ namespace ui {
 
 namespace {
 
-constexpr rt::Long CrossHairColour = rt::rgb(255, 192, 192);
+constexpr rt::Long CrossHairColor = rt::rgb(255, 192, 192);
 
 } // namespace
 
@@ -79,9 +79,9 @@ chart::Form1Controls ChartWindow::placeControls()
         p.setColor(QPalette::WindowText, p.color(QPalette::Text)); // window text
         Picture1->setPalette(p);
     }
-    c.Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColour);
-    c.Line2 = Picture1->addLine(QStringLiteral("Line2"), 0, 112, 408, 112, CrossHairColour);
-    c.Shape2 = Picture1->addShape(QStringLiteral("Shape2"), 227, 144, 7.8f, 7.8f, CrossHairColour);
+    c.Line1 = Picture1->addLine(QStringLiteral("Line1"), 200, 0, 200, 224, CrossHairColor);
+    c.Line2 = Picture1->addLine(QStringLiteral("Line2"), 0, 112, 408, 112, CrossHairColor);
+    c.Shape2 = Picture1->addShape(QStringLiteral("Shape2"), 227, 144, 7.8f, 7.8f, CrossHairColor);
 
     c.VScroll1 = place(new rt::ScrollBar(Qt::Vertical, this), "VScroll1", 448, 8, 17, 257);
     c.HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
@@ -103,8 +103,8 @@ chart::Form1Controls ChartWindow::placeControls()
     // Their background is the text colour of an active title bar, for which
     // the palette has no role: the text boxes' background (white in the
     // standard scheme) keeps the figures readable in any colour scheme.
-    c.Label4->setBoxColours();
-    c.Label20->setBoxColours();
+    c.Label4->setBoxColors();
+    c.Label20->setBoxColors();
 
     auto* Command1 = place(new rt::CommandButton(this), "Command1", 488, 136, 89, 25);
     Command1->setText(QStringLiteral("Calculate "));

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: MIT
-#include "forecolour.h"
+#include "drawnforecolor.h"
 
-#include "colour.h"
+#include "color.h"
 
 #include <QEvent>
 #include <QWidget>
 
 namespace rt {
 
-void ForeColour::set(Long colour)
+void DrawnForeColor::set(Long color)
 {
-    value_ = colour;
+    value_ = color;
     set_ = true;
     pending_.request(control_, [this] { draw(); });
 }
 
-void ForeColour::setRoles(QPalette::ColorRole text, QPalette::ColorRole background)
+void DrawnForeColor::setRoles(QPalette::ColorRole text, QPalette::ColorRole background)
 {
     text_ = text;
     background_ = background;
@@ -25,16 +25,16 @@ void ForeColour::setRoles(QPalette::ColorRole text, QPalette::ColorRole backgrou
 
 // A new colour scheme: the colour is drawn anew on the new background.
 // Setting an unchanged palette raises no further change event.
-void ForeColour::changed(const QEvent* event)
+void DrawnForeColor::changed(const QEvent* event)
 {
     if (set_ && event->type() == QEvent::PaletteChange)
         draw();
 }
 
 // An unchanged palette repaints nothing.
-void ForeColour::draw()
+void DrawnForeColor::draw()
 {
-    setTextColour(control_, text_, background_, value_);
+    setTextColor(control_, text_, background_, value_);
 }
 
 } // namespace rt

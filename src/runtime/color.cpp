@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "colour.h"
+#include "color.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -26,10 +26,10 @@ QColor blackOrWhite(const QColor& background)
 
 // The colour in its own hue and saturation with the HSL lightness nearest to
 // its own that reaches the contrast; the closer of black and white when none does.
-QColor adjustLightness(const QColor& colour, const QColor& background, double contrast)
+QColor adjustLightness(const QColor& color, const QColor& background, double contrast)
 {
-    const float hue = colour.hslHueF(), saturation = colour.hslSaturationF();
-    const int own = colour.lightness();
+    const float hue = color.hslHueF(), saturation = color.hslSaturationF();
+    const int own = color.lightness();
     for (int step = 1; step <= 255; ++step) {
         for (const int lightness : {own + step, own - step}) {
             if (lightness < 0 || lightness > 255)
@@ -44,9 +44,9 @@ QColor adjustLightness(const QColor& colour, const QColor& background, double co
 
 } // namespace
 
-QColor toQColor(Long colour)
+QColor toQColor(Long color)
 {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
 Long fromQRgb(QRgb rgb)
@@ -54,9 +54,9 @@ Long fromQRgb(QRgb rgb)
     return Long(qBlue(rgb)) * 65536 + Long(qGreen(rgb)) * 256 + Long(qRed(rgb));
 }
 
-double relativeLuminance(const QColor& colour)
+double relativeLuminance(const QColor& color)
 {
-    const QColor c = colour.toRgb();
+    const QColor c = color.toRgb();
     return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
 }
 
@@ -66,13 +66,13 @@ double contrastRatio(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor drawnTextColour(Long colour, const QColor& background, const QColor& schemeText)
+QColor drawnTextColor(Long color, const QColor& background, const QColor& schemeText)
 {
-    if (colour == 0) {
+    if (color == 0) {
         const QColor text = schemeText.toRgb();
         return contrastRatio(text, background) >= MinTextContrast ? text : blackOrWhite(background);
     }
-    const QColor warning = toQColor(colour);
+    const QColor warning = toQColor(color);
     if (contrastRatio(warning, background) >= MinWarningContrast)
         return warning;
     // A moved colour aims a tenth higher: thin strokes of antialiased text
@@ -80,11 +80,11 @@ QColor drawnTextColour(Long colour, const QColor& background, const QColor& sche
     return adjustLightness(warning, background, MinWarningContrast * 1.1);
 }
 
-void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long colour)
+void setTextColor(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long color)
 {
     // The scheme's own text colour, not one set on the widget before.
     const QColor schemeText = QApplication::palette(widget).color(role);
-    const QColor drawn = drawnTextColour(colour, widget->palette().color(background), schemeText);
+    const QColor drawn = drawnTextColor(color, widget->palette().color(background), schemeText);
     const QPalette& now = widget->palette();
     if (now.color(QPalette::Active, role) == drawn && now.color(QPalette::Inactive, role) == drawn &&
         now.color(QPalette::Disabled, role) == drawn)

@@ -16,11 +16,11 @@ constexpr Long rgb(int red, int green, int blue)
     return Long(blue) * 65536 + Long(green) * 256 + Long(red);
 }
 
-QColor toQColor(Long colour);
+QColor toQColor(Long color);
 Long fromQRgb(QRgb rgb);
 
 // Relative luminance and contrast ratio as WCAG 2 defines them.
-double relativeLuminance(const QColor& colour);
+double relativeLuminance(const QColor& color);
 double contrastRatio(const QColor& a, const QColor& b);
 
 // The least contrast a text, and a text in a warning colour, keeps against
@@ -33,10 +33,10 @@ constexpr double MinWarningContrast = 3.0;
 // is a warning colour: drawn as it is where it reaches MinWarningContrast,
 // else in the same hue, lightened or darkened as little as needed to reach
 // a tenth more than that.
-QColor drawnTextColour(Long colour, const QColor& background, const QColor& schemeText);
+QColor drawnTextColor(Long color, const QColor& background, const QColor& schemeText);
 
 // Draws a widget's text of the given role in a colour value, readable on the
 // widget's background role.
-void setTextColour(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long colour);
+void setTextColor(QWidget* widget, QPalette::ColorRole role, QPalette::ColorRole background, Long color);
 
 } // namespace rt

@@ -2,7 +2,7 @@
 // The colours figures are drawn in: black as the colour scheme's text colour,
 // red kept where it stands out and moved within its hue where it does not;
 // the colour values themselves never change.
-#include "runtime/colour.h"
+#include "runtime/color.h"
 #include "runtime/label.h"
 #include "runtime/textbox.h"
 
@@ -10,7 +10,7 @@
 #include <QtTest>
 
 using rt::contrastRatio;
-using rt::drawnTextColour;
+using rt::drawnTextColor;
 using rt::Long;
 
 namespace {
@@ -30,12 +30,12 @@ QPalette darkPalette()
 
 } // namespace
 
-class TestTextColours : public QObject {
+class TestTextColors : public QObject {
     Q_OBJECT
 
-    static void checkReadable(Long colour, const QColor& background, const QColor& drawn, const QColor& normal)
+    static void checkReadable(Long color, const QColor& background, const QColor& drawn, const QColor& normal)
     {
-        if (colour == Black) {
+        if (color == Black) {
             QVERIFY2(contrastRatio(drawn, background) >= rt::MinTextContrast, qPrintable(drawn.name()));
             return;
         }
@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("red on white") << QColor(Qt::red) << QColor(Qt::white) << 3.998;
         QTest::newRow("red on black") << QColor(Qt::red) << QColor(Qt::black) << 5.252;
         QTest::newRow("grey 777777 on white") << QColor(0x77, 0x77, 0x77) << QColor(Qt::white) << 4.478;
-        QTest::newRow("same colour") << QColor(0x40, 0x40, 0x40) << QColor(0x40, 0x40, 0x40) << 1.0;
+        QTest::newRow("same color") << QColor(0x40, 0x40, 0x40) << QColor(0x40, 0x40, 0x40) << 1.0;
     }
     void contrastRatios()
     {
@@ -68,9 +68,9 @@ private slots:
 
     // Where the plain colour is readable it is drawn exactly; an invalid
     // expected colour means "moved": then only readability is checked.
-    void drawnColours_data()
+    void drawnColors_data()
     {
-        QTest::addColumn<Long>("colour");
+        QTest::addColumn<Long>("color");
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QColor>("schemeText");
         QTest::addColumn<QColor>("expected");
@@ -89,18 +89,18 @@ private slots:
         QTest::newRow("unreadable scheme text") << Black << darkBox << QColor(0x50, 0x50, 0x50) << white;
         QTest::newRow("unreadable light scheme text") << Black << white << QColor(0xc0, 0xc0, 0xc0) << black;
     }
-    void drawnColours()
+    void drawnColors()
     {
-        QFETCH(Long, colour);
+        QFETCH(Long, color);
         QFETCH(QColor, background);
         QFETCH(QColor, schemeText);
         QFETCH(QColor, expected);
-        const QColor drawn = drawnTextColour(colour, background, schemeText);
+        const QColor drawn = drawnTextColor(color, background, schemeText);
         if (expected.isValid())
             QCOMPARE(drawn, expected);
         else
-            QVERIFY2(drawn != rt::toQColor(colour), "a colour without enough contrast is drawn as it is");
-        checkReadable(colour, background, drawn, drawnTextColour(Black, background, schemeText));
+            QVERIFY2(drawn != rt::toQColor(color), "a color without enough contrast is drawn as it is");
+        checkReadable(color, background, drawn, drawnTextColor(Black, background, schemeText));
     }
 
     // Whatever the box's background, both figures stay readable and apart.
@@ -110,9 +110,9 @@ private slots:
             for (int g = 0; g < 256; g += 17)
                 for (int b = 0; b < 256; b += 17) {
                     const QColor background(r, g, b);
-                    const QColor normal = drawnTextColour(Black, background, QColor(0x80, 0x80, 0x80));
+                    const QColor normal = drawnTextColor(Black, background, QColor(0x80, 0x80, 0x80));
                     checkReadable(Black, background, normal, normal);
-                    checkReadable(Red, background, drawnTextColour(Red, background, QColor(Qt::black)), normal);
+                    checkReadable(Red, background, drawnTextColor(Red, background, QColor(Qt::black)), normal);
                     if (QTest::currentTestFailed())
                         QFAIL(qPrintable(background.name()));
                 }
@@ -126,19 +126,19 @@ private slots:
         QApplication::setPalette(darkPalette());
         rt::TextBox box;
         rt::Label label;
-        label.setBoxColours();
-        for (rt::Long colour : {Black, Red}) {
-            box.setForeColor(colour);
-            label.setForeColor(colour);
+        label.setBoxColors();
+        for (rt::Long color : {Black, Red}) {
+            box.setForeColor(color);
+            label.setForeColor(color);
             QCoreApplication::sendPostedEvents(); // the colours are drawn once the handler has finished
-            QCOMPARE(box.ForeColor(), colour);
-            QCOMPARE(label.ForeColor(), colour);
+            QCOMPARE(box.ForeColor(), color);
+            QCOMPARE(label.ForeColor(), color);
             const QColor base = darkPalette().color(QPalette::Base);
             QCOMPARE(label.palette().color(label.backgroundRole()), base);
             for (const QColor& drawn : {box.palette().color(QPalette::Text), label.palette().color(QPalette::Text)}) {
-                if (colour == Black)
+                if (color == Black)
                     QCOMPARE(drawn, darkPalette().color(QPalette::Text));
-                checkReadable(colour, base, drawn, darkPalette().color(QPalette::Text));
+                checkReadable(color, base, drawn, darkPalette().color(QPalette::Text));
             }
         }
         box.setForeColor(Black);
@@ -153,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTextColours)
-#include "test_text_colours.moc"
+QTEST_MAIN(TestTextColors)
+#include "test_text_colors.moc"

@@ -16,15 +16,15 @@ namespace rt {
 // once the handler that set it has finished, so that a figure set black and
 // then red again is not repainted, and drawn anew on a new colour scheme.
 // Until it is first set, the control shows the scheme's text colour.
-class ForeColour {
+class DrawnForeColor {
 public:
-    ForeColour(QWidget* control, QPalette::ColorRole text, QPalette::ColorRole background)
+    DrawnForeColor(QWidget* control, QPalette::ColorRole text, QPalette::ColorRole background)
         : control_(control), text_(text), background_(background)
     {
     }
 
     Long value() const { return value_; }
-    void set(Long colour);
+    void set(Long color);
     // Other roles, drawn at once if the colour has been set.
     void setRoles(QPalette::ColorRole text, QPalette::ColorRole background);
     // To be called from the control's changeEvent().
