@@ -72,7 +72,7 @@ private slots:
         bar.setMax(450);
         bar.assignValue(Integer(7));
         int changes = 0;
-        bar.Change = [&] { ++changes; };
+        connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
         bool refused = false;
         try {
             bar.assignValue(Integer(value));
@@ -89,7 +89,7 @@ private slots:
         ScrollBar bar(Qt::Vertical);
         bar.setMax(450);
         QStringList log;
-        bar.Change = [&] { log << QStringLiteral("change %1").arg(bar.Value()); };
+        connectHandler(&bar, &ScrollBar::Change, [&] { log << QStringLiteral("change %1").arg(bar.Value()); });
         bar.assignValue(Integer(5));
         log << QStringLiteral("returned");
         bar.assignValue(Integer(5)); // the current value raises nothing
@@ -122,7 +122,7 @@ private slots:
         bar.setMax(450);
         bar.assignValue(Integer(10));
         int changes = 0;
-        bar.Change = [&] { ++changes; };
+        connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
         QTest::keyClick(&bar, Qt::Key(key));
         QCOMPARE(bar.value(), expected);
         QCOMPARE(changes, 1);
@@ -195,7 +195,7 @@ private slots:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
-        bar.Change = [&] { ++changes; };
+        connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
         const QPoint at = centreOf(bar, QStyle::SubControl(part));
         QTest::mouseClick(&bar, Qt::MouseButton(button), Qt::NoModifier, at);
         QCOMPARE(bar.value(), expected);
@@ -213,7 +213,7 @@ private slots:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
-        bar.Change = [&] { ++changes; };
+        connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
         const QPoint to = holdThumbAndDrag(bar, 100);
         bar.assignValue(0);
         QTest::keyClick(&bar, Qt::Key_Right);
@@ -236,7 +236,7 @@ private slots:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
-        bar.Change = [&] { ++changes; };
+        connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
         QSignalSpy signalled(&bar, &QAbstractSlider::valueChanged);
         const QPoint to = holdThumbAndDrag(bar, 100);
         QVERIFY(bar.sliderPosition() != 7);
@@ -282,7 +282,7 @@ private slots:
         QFETCH(int, clicks);
         CommandButton button;
         int clicked = 0;
-        button.Click = [&] { ++clicked; };
+        connectHandler(&button, &CommandButton::Click, [&] { ++clicked; });
         button.show();
         QVERIFY(QTest::qWaitForWindowExposed(&button));
         QTest::keyClick(&button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -480,7 +480,7 @@ private slots:
             gotShift = s;
             got = QPointF(x, y);
         };
-        (move ? box.MouseMove : box.MouseDown) = record;
+        connectHandler(&box, move ? &PictureBox::MouseMove : &PictureBox::MouseDown, record);
         const auto single = Qt::MouseButton(buttons);
         QMouseEvent ev(move ? QEvent::MouseMove : QEvent::MouseButtonPress, pos, box.mapToGlobal(pos),
                        move ? Qt::NoButton : single, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
@@ -498,7 +498,8 @@ private slots:
         PictureBox box(PictureBox::Border::Flat, &window);
         box.setGeometry(32, 24, 407, 227);
         QPointF got;
-        box.MouseDown = [&](Integer, Integer, Single x, Single y) { got = QPointF(x, y); };
+        connectHandler(&box, &PictureBox::MouseDown,
+                       [&](Integer, Integer, Single x, Single y) { got = QPointF(x, y); });
         const QPointF scene(233.5, 137.5);              // device pixel (467, 275)
         const QPointF roundedLocal(234 - 32, 138 - 24); // what Qt hands the widget
         QMouseEvent ev(QEvent::MouseButtonPress, roundedLocal, scene, scene, Qt::LeftButton, Qt::LeftButton,

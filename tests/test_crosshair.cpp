@@ -156,15 +156,8 @@ private slots:
     void pressEvaluatesPerChangedBar()
     {
         QStringList order;
-        const Handler h = H->Change, v = V->Change;
-        H->Change = [&, h] {
-            order << "H";
-            h();
-        };
-        V->Change = [&, v] {
-            order << "V";
-            v();
-        };
+        QObject::connect(H, &rt::ScrollBar::Change, [&] { order << "H"; });
+        QObject::connect(V, &rt::ScrollBar::Change, [&] { order << "V"; });
         press(QPointF(100, 100));
         QCOMPARE(order, (QStringList{"H", "V"}));
         QCOMPARE(evaluations, 2);

@@ -61,6 +61,13 @@ private slots:
                                              << "Internal error";
         QTest::newRow("an empty handler") << "empty_function"
                                           << "Internal error";
+        // Through a control's event, raised as the user raises it.
+        QTest::newRow("a button's click") << "click"
+                                          << "Overflow";
+        QTest::newRow("a scroll bar's change") << "change"
+                                               << "Overflow";
+        QTest::newRow("a press on a picture") << "press"
+                                              << "Overflow";
     }
     void handlerBoundary()
     {

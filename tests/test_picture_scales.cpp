@@ -78,10 +78,10 @@ private slots:
         box.setPicture(distinctPicture(size.width(), size.height()));
         QPointF got;
         int presses = 0;
-        box.MouseDown = [&](Integer, Integer, Single x, Single y) {
+        connectHandler(&box, &PictureBox::MouseDown, [&](Integer, Integer, Single x, Single y) {
             got = QPointF(x, y);
             ++presses;
-        };
+        });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

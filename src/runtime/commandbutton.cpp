@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "commandbutton.h"
 
-#include "errors.h"
-
 #include <QKeyEvent>
 
 namespace rt {
@@ -11,10 +9,7 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
 {
     setAutoDefault(false);
     setDefault(false);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (Click)
-            runHandler(Click);
-    });
+    connect(this, &QAbstractButton::clicked, this, &CommandButton::Click);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event)

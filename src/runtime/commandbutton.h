@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "handler.h"
-
 #include <QPushButton>
 
 namespace rt {
@@ -13,7 +11,11 @@ class CommandButton : public QPushButton {
     Q_OBJECT
 public:
     explicit CommandButton(QWidget* parent = nullptr);
-    Handler Click;
+
+signals:
+    // The button was clicked: by the mouse, Space, Enter or Return
+    // (connectHandler()).
+    void Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -4,6 +4,7 @@
 // The controls of the form runtime.
 #include "color.h"
 #include "commandbutton.h"
+#include "handler.h"
 #include "label.h"
 #include "line.h"
 #include "picturebox.h"

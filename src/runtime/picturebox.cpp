@@ -289,11 +289,9 @@ void PictureBox::drawContents(QImage& piece, QPoint origin) const
         draw(drawingOf(*shape));
 }
 
-void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QPointF position, QPointF scenePosition,
+void PictureBox::raiseMouse(MouseEvent event, int buttons, QPointF position, QPointF scenePosition,
                             Qt::KeyboardModifiers mods)
 {
-    if (!handler)
-        return;
     const Integer shift = Integer(((mods & Qt::ShiftModifier) ? 1 : 0) + ((mods & Qt::ControlModifier) ? 2 : 0) +
                                   ((mods & Qt::AltModifier) ? 4 : 0));
     // Qt hands a child widget its position rounded to whole logical pixels;
@@ -311,7 +309,7 @@ void PictureBox::raiseMouse(const MouseHandler& handler, int buttons, QPointF po
     const QPoint cell = DeviceGrid(scale, origin).cellAt(local * scale + origin) - contentsRect().topLeft();
     const Single x = Single(cell.x());
     const Single y = Single(cell.y());
-    runHandler([&] { handler(Integer(buttons), shift, x, y); });
+    (this->*event)(Integer(buttons), shift, x, y);
 }
 
 namespace {
@@ -328,13 +326,14 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const int button = buttonSum(event->button());
     if (button != 0) // only the left, right and middle buttons press
-        raiseMouse(MouseDown, button, event->position(), event->scenePosition(), event->modifiers());
+        raiseMouse(&PictureBox::MouseDown, button, event->position(), event->scenePosition(), event->modifiers());
     event->accept();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    raiseMouse(MouseMove, buttonSum(event->buttons()), event->position(), event->scenePosition(), event->modifiers());
+    raiseMouse(&PictureBox::MouseMove, buttonSum(event->buttons()), event->position(), event->scenePosition(),
+               event->modifiers());
     event->accept();
 }
 
@@ -350,10 +349,11 @@ bool PictureBox::event(QEvent* event)
         if (touch->device()->type() != QInputDevice::DeviceType::TouchScreen)
             return QFrame::event(event);
         if (const auto move = finger_.follow(touch)) {
-            const MouseHandler& handler = move->step == Finger::Step::Down ? MouseDown : MouseMove;
+            const MouseEvent raised =
+                move->step == Finger::Step::Down ? &PictureBox::MouseDown : &PictureBox::MouseMove;
             // A touch point's scene position is not the window's on every
             // Qt; its position on the screen is exact.
-            raiseMouse(handler, 2, move->position, window()->mapFromGlobal(move->globalPosition), touch->modifiers());
+            raiseMouse(raised, 2, move->position, window()->mapFromGlobal(move->globalPosition), touch->modifiers());
         }
         event->accept();
         return true;

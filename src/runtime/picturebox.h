@@ -48,14 +48,14 @@ public:
     // repainted; an item that ends as it was shown repaints nothing.
     void itemChanged();
 
-    // Mouse events: Button and Shift as sums (1 left, 2 right, 4 middle;
-    // 1 Shift, 2 Ctrl, 4 Alt), X and Y the whole picture pixel under the
-    // pointer. Moves keep coming from outside while a button is held. On a
-    // touch screen a finger is the right button: it presses where it
-    // touches and moves as it is dragged.
-    using MouseHandler = std::function<void(Integer button, Integer shift, Single x, Single y)>;
-    MouseHandler MouseDown;
-    MouseHandler MouseMove;
+signals:
+    // Mouse events (connectHandler()): Button and Shift as sums (1 left,
+    // 2 right, 4 middle; 1 Shift, 2 Ctrl, 4 Alt), X and Y the whole picture
+    // pixel under the pointer. Moves keep coming from outside while a button
+    // is held. On a touch screen a finger is the right button: it presses
+    // where it touches and moves as it is dragged.
+    void MouseDown(rt::Integer Button, rt::Integer Shift, rt::Single X, rt::Single Y);
+    void MouseMove(rt::Integer Button, rt::Integer Shift, rt::Single X, rt::Single Y);
 
 protected:
     bool event(QEvent* event) override;
@@ -86,8 +86,8 @@ private:
 
     void paintPiece(QPainter& p, const QRect& piece, const QTransform& toDevice, const DeviceGrid* grid);
     void drawContents(QImage& piece, QPoint origin) const;
-    void raiseMouse(const MouseHandler& handler, int buttons, QPointF position, QPointF scenePosition,
-                    Qt::KeyboardModifiers mods);
+    using MouseEvent = void (PictureBox::*)(Integer, Integer, Single, Single);
+    void raiseMouse(MouseEvent event, int buttons, QPointF position, QPointF scenePosition, Qt::KeyboardModifiers mods);
 
     QImage picture_;
     std::vector<Line*> lines_;

@@ -38,8 +38,7 @@ void ScrollBar::valueMoved(int value)
     if (value == lastValue_)
         return;
     lastValue_ = value;
-    if (Change)
-        runHandler(Change);
+    emit Change();
 }
 
 void ScrollBar::setMax(Integer max)

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "focusring.h"
-#include "handler.h"
 #include "numbers.h"
 
 #include <QScrollBar>
@@ -10,8 +9,9 @@
 namespace rt {
 
 // Scroll bar. The program assigns its Value with assignValue(), which
-// refuses a value outside 0 to Max and, for a new value, runs the Change
-// handler to its end before it returns; the current value raises nothing.
+// refuses a value outside 0 to Max and, for a new value, raises Change and
+// so runs its handler to its end before it returns; the current value raises
+// nothing.
 // The user moves it by exactly one step per arrow click, track click, arrow
 // key or wheel notch; Home and End go to the ends; a thumb drag raises
 // Change only on release.
@@ -32,7 +32,9 @@ public:
     // QScrollBar pointer, Qt's own setValue() is still reached.)
     void setValue(int) = delete;
 
-    Handler Change;
+signals:
+    // The Value changed: raised once per new value (connectHandler()).
+    void Change();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -155,18 +155,14 @@ chart::Form1Controls ChartWindow::placeControls()
     describeChartWindow(this);
 
     // The handlers and their events.
-    c.HScroll1->Change = [this] { form_.HScroll1_Change(); };
-    c.VScroll1->Change = [this] { form_.VScroll1_Change(); };
-    Picture1->MouseDown = [this](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
-        form_.Picture1_MouseDown(b, s, x, y);
-    };
-    Picture1->MouseMove = [this](rt::Integer b, rt::Integer s, rt::Single x, rt::Single y) {
-        form_.Picture1_MouseMove(b, s, x, y);
-    };
-    Command1->Click = [this] { form_.Command1_Click(); };
-    Command2->Click = [this] { form_.Command2_Click(); };
-    Command3->Click = [this] { Command3_Click(); };
-    Command4->Click = [this] { Command4_Click(); };
+    rt::connectHandler(c.HScroll1, &rt::ScrollBar::Change, &form_, &chart::Form1::HScroll1_Change);
+    rt::connectHandler(c.VScroll1, &rt::ScrollBar::Change, &form_, &chart::Form1::VScroll1_Change);
+    rt::connectHandler(Picture1, &rt::PictureBox::MouseDown, &form_, &chart::Form1::Picture1_MouseDown);
+    rt::connectHandler(Picture1, &rt::PictureBox::MouseMove, &form_, &chart::Form1::Picture1_MouseMove);
+    rt::connectHandler(Command1, &rt::CommandButton::Click, &form_, &chart::Form1::Command1_Click);
+    rt::connectHandler(Command2, &rt::CommandButton::Click, &form_, &chart::Form1::Command2_Click);
+    rt::connectHandler(Command3, &rt::CommandButton::Click, this, &ChartWindow::Command3_Click);
+    rt::connectHandler(Command4, &rt::CommandButton::Click, this, &ChartWindow::Command4_Click);
 
     c.Text1->setFocus(Qt::OtherFocusReason);
     return c;
