@@ -76,7 +76,8 @@ constexpr bool barValueText = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 
 // A scroll bar's position in its quantity, as Label4 and Text1 show it.
 using Position = QString (*)(int);
-Position positionOf(const QObject* bar);
+// The bars described so far, with their positions' quantities.
+QHash<const QObject*, Position>& positions();
 
 // A scroll bar as Qt presents one (its position, range and step, set
 // through the value interface), whose value also reads in the bar's
@@ -139,7 +140,7 @@ public:
     {
         if (key != QAccessible::Attribute::Custom)
             return {};
-        const Position position = positionOf(object());
+        const Position position = positions().value(object());
         if (!position)
             return {};
         return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), position(bar()->value())}});
@@ -194,15 +195,6 @@ void remakeInterface(QObject* control)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
 }
 
-template <class T = QWidget>
-T* child(QWidget* window, const char* name)
-{
-    auto* found = window->findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 // A figure turned red lies outside the chart; black clears the description.
 void describeRed(QWidget* field, rt::Long color)
 {
@@ -221,24 +213,22 @@ QString powerAt(int v)
     return chart::axes::power(chart::axes::row(rt::Integer(v))) + QStringLiteral(" kW");
 }
 
-Position positionOf(const QObject* bar)
+QHash<const QObject*, Position>& positions()
 {
-    if (bar->objectName() == QLatin1String("HScroll1"))
-        return speedAt;
-    if (bar->objectName() == QLatin1String("VScroll1"))
-        return powerAt;
-    return nullptr;
+    static QHash<const QObject*, Position> described;
+    return described;
 }
 
 // Names a bar after its quantity and gives its position in that quantity:
 // as the value text, or before Qt 6.8 as its description. A screen reader
 // speaks either when the bar moves; both would say it twice.
-void describePosition(rt::ScrollBar* bar, const QString& name)
+void describePosition(rt::ScrollBar* bar, const QString& name, Position position)
 {
+    positions().insert(bar, position);
+    QObject::connect(bar, &QObject::destroyed, [bar] { positions().remove(bar); });
     bar->setAccessibleName(name);
     if (barValueText)
         return;
-    const Position position = positionOf(bar);
     bar->setAccessibleDescription(position(bar->value()));
     QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
                      [bar, position](int value) { bar->setAccessibleDescription(position(value)); });
@@ -255,60 +245,51 @@ void installAccessibleInterfaces()
     Q_UNUSED(installed)
 }
 
-void describeChartWindow(QWidget* window)
+void describeChartWindow(const ChartWindowAccessibles& c)
 {
-
     // Figures shown by labels take their name from their caption (the
     // caption's buddy), text boxes keep the caption as a fixed name: their
     // value is their text.
-    const std::pair<const char*, const char*> labelFigures[] = {{"Label4", "Label3"}, {"Label20", "Label19"}};
+    const std::pair<rt::Label*, rt::Label*> labelFigures[] = {{c.Label4, c.Label3}, {c.Label20, c.Label19}};
     for (const auto& [figure, caption] : labelFigures) {
-        auto* l = child<rt::Label>(window, figure);
-        auto* c = child<rt::Label>(window, caption);
-        c->setBuddy(l);
-        remakeInterface(l);
-        remakeInterface(c);
-        QObject::connect(l, &rt::Label::foreColorChanged, l, [l](rt::Long color) { describeRed(l, color); });
+        caption->setBuddy(figure);
+        remakeInterface(figure);
+        remakeInterface(caption);
+        QObject::connect(figure, &rt::Label::foreColorChanged, figure,
+                         [l = figure](rt::Long color) { describeRed(l, color); });
     }
-    const std::pair<const char*, const char*> boxes[] = {
-        {"Text1", "Label1"}, {"Text2", "Label5"}, {"Text3", "Label2"}, {"Text4", "Label22"}, {"Text5", "Label24"}};
+    const std::pair<rt::TextBox*, rt::Label*> boxes[] = {
+        {c.Text1, c.Label1}, {c.Text2, c.Label5}, {c.Text3, c.Label2}, {c.Text4, c.Label22}, {c.Text5, c.Label24}};
     for (const auto& [box, caption] : boxes) {
-        auto* t = child<rt::TextBox>(window, box);
-        auto* c = child<rt::Label>(window, caption);
-        c->setBuddy(t);
-        t->setAccessibleName(c->text().trimmed());
-        QObject::connect(t, &rt::TextBox::foreColorChanged, t, [t](rt::Long color) { describeRed(t, color); });
+        caption->setBuddy(box);
+        box->setAccessibleName(caption->text().trimmed());
+        QObject::connect(box, &rt::TextBox::foreColorChanged, box,
+                         [t = box](rt::Long color) { describeRed(t, color); });
     }
 
-    describePosition(child<rt::ScrollBar>(window, "HScroll1"), QStringLiteral("Air-end speed nHR"));
-    describePosition(child<rt::ScrollBar>(window, "VScroll1"), QStringLiteral("Shaft power PK"));
+    describePosition(c.HScroll1, QStringLiteral("Air-end speed nHR"), speedAt);
+    describePosition(c.VScroll1, QStringLiteral("Shaft power PK"), powerAt);
 
-    auto* chart = child<rt::PictureBox>(window, "Picture1");
-    chart->setAccessibleName(QStringLiteral("Performance chart KRTd258"));
-    chart->setAccessibleDescription(
+    c.Picture1->setAccessibleName(QStringLiteral("Performance chart KRTd258"));
+    c.Picture1->setAccessibleDescription(
         QStringLiteral("Shaft power against air-end speed, with the curves for 4, 7, 10 and 13 bar; "
                        "a press sets the operating point"));
 
     // Moves of the operating point, announced to screen readers.
-    auto* announcer = new Announcer(window, {child<rt::Label>(window, "Label4"), child<rt::TextBox>(window, "Text1"),
-                                             child<rt::TextBox>(window, "Text2"), child<rt::Label>(window, "Label20"),
-                                             child<rt::Label>(window, "Label21")});
-    announcer->watchChart(chart);
-    for (const char* name : {"HScroll1", "VScroll1"}) {
-        auto* bar = child<rt::ScrollBar>(window, name);
-        announcer->watchBar(bar, positionOf(bar));
-    }
-    announcer->watchCalculate(child<rt::CommandButton>(window, "Command1"));
-    announcer->watchCalculate(child<rt::CommandButton>(window, "Command2"));
+    auto* announcer = new Announcer(c.window, {c.Label4, c.Text1, c.Text2, c.Label20, c.Label21});
+    announcer->watchChart(c.Picture1);
+    announcer->watchBar(c.HScroll1, speedAt);
+    announcer->watchBar(c.VScroll1, powerAt);
+    announcer->watchCalculate(c.Command1);
+    announcer->watchCalculate(c.Command2);
 
     // The visible captions differ only by a trailing blank.
-    child(window, "Command1")->setAccessibleName(QStringLiteral("Calculate speed from power and pressure"));
-    child(window, "Command2")->setAccessibleName(QStringLiteral("Calculate speed from the belt pulleys"));
+    c.Command1->setAccessibleName(QStringLiteral("Calculate speed from power and pressure"));
+    c.Command2->setAccessibleName(QStringLiteral("Calculate speed from the belt pulleys"));
 }
 
-void describeDrawingWindow(QWidget* window)
+void describeDrawingWindow(rt::PictureBox* picture)
 {
-    auto* picture = child<rt::PictureBox>(window, "Picture1");
     picture->setAccessibleName(QStringLiteral("Dimension drawing KRTd258"));
     picture->setAccessibleDescription(QStringLiteral("The dimensions of the KRTd258 air end"));
 }

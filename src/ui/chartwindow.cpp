@@ -87,14 +87,14 @@ chart::Form1Controls ChartWindow::placeControls()
     c.HScroll1 = place(new rt::ScrollBar(Qt::Horizontal, this), "HScroll1", 16, 272, 441, 17);
 
     // The operating point.
-    caption("Label1", " PK (kW) :", 488, 16, 65, 17);
+    auto* Label1 = caption("Label1", " PK (kW) :", 488, 16, 65, 17);
     c.Text1 = place(new rt::TextBox(this), "Text1", 576, 16, 49, 19);
-    caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
+    auto* Label3 = caption("Label3", "nHR (1/min) :", 488, 40, 81, 17);
     c.Label4 = place(new rt::Label(this), "Label4", 576, 40, 49, 19);
     c.Label4->setSunkenBorder();
-    caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
+    auto* Label5 = caption("Label5", "dif. P (bar) :", 488, 64, 81, 17);
     c.Text2 = place(new rt::TextBox(this), "Text2", 576, 64, 49, 19);
-    caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
+    auto* Label19 = caption("Label19", "Q1 (m3/min) :", 488, 104, 81, 17);
     c.Label20 = place(new rt::Label(this), "Label20", 576, 104, 49, 20);
     c.Label20->setSunkenBorder();
     c.Label20->setFont(captionFont());
@@ -113,11 +113,11 @@ chart::Form1Controls ChartWindow::placeControls()
     Command4->setText(QStringLiteral("Air End"));
 
     // The belt drive.
-    caption("Label2", "Motor RPM :", 488, 184, 73, 17);
+    auto* Label2 = caption("Label2", "Motor RPM :", 488, 184, 73, 17);
     c.Text3 = place(new rt::TextBox(this), "Text3", 576, 184, 49, 19);
-    caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
+    auto* Label22 = caption("Label22", "Motor Pulley :", 488, 208, 81, 17);
     c.Text4 = place(new rt::TextBox(this), "Text4", 576, 208, 49, 19);
-    caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
+    auto* Label24 = caption("Label24", "AirEnd Pulley :", 488, 232, 89, 17);
     c.Text5 = place(new rt::TextBox(this), "Text5", 576, 232, 49, 19);
 
     auto* Command2 = place(new rt::CommandButton(this), "Command2", 488, 264, 89, 25);
@@ -152,7 +152,31 @@ chart::Form1Controls ChartWindow::placeControls()
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    describeChartWindow(this);
+    // What assistive tools learn of the window.
+    ChartWindowAccessibles accessibles{
+        .window = this,
+        .Label1 = Label1,
+        .Text1 = c.Text1,
+        .Label3 = Label3,
+        .Label4 = c.Label4,
+        .Label5 = Label5,
+        .Text2 = c.Text2,
+        .Label19 = Label19,
+        .Label20 = c.Label20,
+        .Label21 = c.Label21,
+        .Label2 = Label2,
+        .Text3 = c.Text3,
+        .Label22 = Label22,
+        .Text4 = c.Text4,
+        .Label24 = Label24,
+        .Text5 = c.Text5,
+        .HScroll1 = c.HScroll1,
+        .VScroll1 = c.VScroll1,
+        .Picture1 = Picture1,
+        .Command1 = Command1,
+        .Command2 = Command2,
+    };
+    describeChartWindow(accessibles);
 
     // The handlers and their events.
     rt::connectHandler(c.HScroll1, &rt::ScrollBar::Change, &form_, &chart::Form1::HScroll1_Change);

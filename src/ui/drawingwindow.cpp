@@ -21,7 +21,7 @@ DrawingWindow::DrawingWindow()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 8, 564, 455);
     Picture1->setPicture(builtInPicture("drawing.bmp"));
-    describeDrawingWindow(this);
+    describeDrawingWindow(Picture1);
 }
 
 void DrawingWindow::showAgain()
