@@ -56,3 +56,28 @@ wait_for_end() {
   done
   ! kill -0 "$1" 2>/dev/null
 }
+
+# Runs a command every 50 ms until it succeeds, 10 s at most; returns 1 if
+# it never did.
+#   wait_until COMMAND [ARGUMENT...]
+wait_until() {
+  local i
+  for ((i = 0; i < 200; i++)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# One check of a test script, by the status of what it checked: says
+# "ok: WHAT" or "FAIL: WHAT", and counts the failures in check_failures.
+#   check STATUS WHAT
+check_failures=0
+check() {
+  if [ "$1" -eq 0 ]; then
+    echo "ok: $2"
+  else
+    echo "FAIL: $2"
+    check_failures=$((check_failures + 1))
+  fi
+}

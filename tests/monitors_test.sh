@@ -12,6 +12,7 @@
 # new window under the pointer: the program is started with the pointer on
 # either monitor.
 set -uo pipefail
+. "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
 program=$1
 shift
@@ -36,23 +37,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-report() { # condition-status what
-  if [ "$1" -eq 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi
-}
 fatal() {
   echo "FAIL: $*"
   import -window root "$out/failure.png" 2>/dev/null
   exit 1
-}
-# Polls every 50 ms for at most 10 s.
-waitUntil() { # command...
-  local i
-  for ((i = 0; i < 200; i++)); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
 }
 # The window's client area on the screen, in device pixels: "WxH+X+Y".
 area() {
@@ -103,7 +91,7 @@ start() { # left-scale right-scale log
     sleep 0.1
   done
   [ -n "$chart" ] || fatal "no chart window ($3)"
-  waitUntil steady "$chart" || fatal "the chart window does not settle ($3)"
+  wait_until steady "$chart" || fatal "the chart window does not settle ($3)"
 }
 stop() {
   kill "$app" 2>/dev/null
@@ -116,7 +104,7 @@ move() { # window X Y size scale: moved there, then the time until it has that s
   local t0 t1
   t0=$(date +%s%N)
   xdotool windowmove --sync "$1" "$2" "$3"
-  waitUntil hasSize "$1" "$4" "$5"
+  wait_until hasSize "$1" "$4" "$5"
   local status=$?
   t1=$(date +%s%N)
   echo "  $(((t1 - t0) / 1000000)) ms from the move to ${4}"
@@ -145,20 +133,20 @@ if [ -n "$placed" ]; then
     start "$l" "$r" "placed-right-$l-$r.log"
     a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
     [ $((x + w / 2)) -ge "$border" ] && hasSize "$chart" "$(whole "$r")" "$r"
-    report $? "$pair: started with the pointer on RIGHT, the window is there at $(whole "$r") ($a)"
+    check $? "$pair: started with the pointer on RIGHT, the window is there at $(whole "$r") ($a)"
     shot "$chart" "placed-right-$l-$r"
     sameChart "placed-right-$l-$r" "placed-left-$r-$l" "$r"
-    report $? "$pair: its chart every pixel as when started on LEFT at scale $r"
+    check $? "$pair: its chart every pixel as when started on LEFT at scale $r"
     move "$chart" 200 200 "$(whole "$l")" "$l"
-    report $? "$pair: moved onto LEFT it is $(whole "$l") ($(sizeOf "$chart"))"
-    waitUntil steady "$chart"
+    check $? "$pair: moved onto LEFT it is $(whole "$l") ($(sizeOf "$chart"))"
+    wait_until steady "$chart"
     a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
     [ $((x + w / 2)) -lt "$border" ]
-    report $? "$pair: and stays on LEFT without flipping ($a)"
+    check $? "$pair: and stays on LEFT without flipping ($a)"
     stop
   done
-  echo "monitors test: $failures failed"
-  [ "$failures" -eq 0 ]
+  echo "monitors test: $check_failures failed"
+  [ "$check_failures" -eq 0 ]
   exit
 fi
 
@@ -172,34 +160,34 @@ for pair in "${pairs[@]}"; do
     start "$1" "$2" "start-$1-$2.log"
     size=$(sizeOf "$chart")
     near "$size" "$(whole "$1")" "$1"
-    report $? "$pair: started at scale $1 the window is $(whole "$1") ($size)"
+    check $? "$pair: started at scale $1 the window is $(whole "$1") ($size)"
     shot "$chart" "start-$1-$2"
     stop
   done
   start "$l" "$r" "moved-$l-$r.log"
   move "$chart" $((border + 200)) 100 "$(whole "$r")" "$r"
-  report $? "$pair: moved onto RIGHT, the window is $(whole "$r") ($(sizeOf "$chart"))"
-  waitUntil steady "$chart"
+  check $? "$pair: moved onto RIGHT, the window is $(whole "$r") ($(sizeOf "$chart"))"
+  wait_until steady "$chart"
   a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
   [ $((x + w / 2)) -ge "$border" ]
-  report $? "$pair: it stays on RIGHT without flipping ($a)"
+  check $? "$pair: it stays on RIGHT without flipping ($a)"
   shot "$chart" "right-$l-$r"
   same "right-$l-$r" "start-$r-$l"
-  report $? "$pair: on RIGHT every pixel as when started at scale $r"
+  check $? "$pair: on RIGHT every pixel as when started at scale $r"
   move "$chart" 100 100 "$(whole "$l")" "$l"
-  report $? "$pair: moved back onto LEFT, the window is $(whole "$l") again"
-  waitUntil steady "$chart"
+  check $? "$pair: moved back onto LEFT, the window is $(whole "$l") again"
+  wait_until steady "$chart"
   shot "$chart" "left-$l-$r"
   same "left-$l-$r" "start-$l-$r"
-  report $? "$pair: back on LEFT every pixel as when started"
+  check $? "$pair: back on LEFT every pixel as when started"
 
   # At RIGHT's right edge: whole on the screen.
   move "$chart" $((end - 700)) 100 "$(whole "$r")" "$r"
-  report $? "$pair: at RIGHT's right edge the window is $(whole "$r")"
-  waitUntil steady "$chart"
+  check $? "$pair: at RIGHT's right edge the window is $(whole "$r")"
+  wait_until steady "$chart"
   a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
   [ $((x + w)) -le "$end" ] && [ $((x + w / 2)) -ge "$border" ]
-  report $? "$pair: and lies whole on RIGHT ($a)"
+  check $? "$pair: and lies whole on RIGHT ($a)"
 
   # A press on chart pixel (200, 112) puts the cross-hair's vertical line in
   # column 199 and the horizontal one in row 112, drawn under the pointer.
@@ -209,9 +197,9 @@ for pair in "${pairs[@]}"; do
   crossIn() { [ "$(pixel $(at "$1" "$2"))" = "$crosshair" ]; }
   # shellcheck disable=SC2046
   xdotool mousemove --sync $(at $((33 + 200)) $((25 + 112))) click 1
-  waitUntil crossIn $((33 + 199)) $((25 + 20)) && crossIn $((33 + 60)) $((25 + 112)) &&
+  wait_until crossIn $((33 + 199)) $((25 + 20)) && crossIn $((33 + 60)) $((25 + 112)) &&
     ! crossIn $((33 + 200)) $((25 + 20)) && ! crossIn $((33 + 60)) $((25 + 113))
-  report $? "$pair: a press on RIGHT selects the chart pixel under the pointer"
+  check $? "$pair: a press on RIGHT selects the chart pixel under the pointer"
 
   # Air End: the drawing window opens on LEFT; moved onto RIGHT.
   # shellcheck disable=SC2046
@@ -222,17 +210,17 @@ for pair in "${pairs[@]}"; do
     sleep 0.1
   done
   if [ -n "$drawing" ]; then
-    waitUntil steady "$drawing"
+    wait_until steady "$drawing"
     size=$(sizeOf "$drawing")
     near "$size" "$(whole "$l" 580 481)" "$l"
-    report $? "$pair: the drawing window opens on LEFT at $(whole "$l" 580 481) ($size)"
+    check $? "$pair: the drawing window opens on LEFT at $(whole "$l" 580 481) ($size)"
     move "$drawing" $((border + 100)) 100 "$(whole "$r" 580 481)" "$r"
-    report $? "$pair: moved onto RIGHT it is $(whole "$r" 580 481) ($(sizeOf "$drawing"))"
+    check $? "$pair: moved onto RIGHT it is $(whole "$r" 580 481) ($(sizeOf "$drawing"))"
   else
-    report 1 "$pair: Air End opens the drawing window"
+    check 1 "$pair: Air End opens the drawing window"
   fi
   stop
 done
 
-echo "monitors test: $failures failed"
-[ "$failures" -eq 0 ]
+echo "monitors test: $check_failures failed"
+[ "$check_failures" -eq 0 ]

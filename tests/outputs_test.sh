@@ -18,6 +18,7 @@
 #   before the change of screen it has just posted is delivered, and not
 #   again afterwards.
 set -uo pipefail
+. "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
 program=$1
 qt=$2
@@ -38,23 +39,10 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
-failures=0
-report() { # condition-status what
-  if [ "$1" -eq 0 ]; then echo "ok: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi
-}
 fatal() {
   echo "FAIL: $*"
   import -window root "$out/failure.png" 2>/dev/null
   exit 1
-}
-# Polls every 50 ms for at most 10 s.
-waitUntil() { # command...
-  local i
-  for ((i = 0; i < 200; i++)); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
 }
 # What the program sent or got (libwayland writes interface@id before 1.23
 # and interface#id since): the wl_outputs' ids in the order bound, the
@@ -86,7 +74,7 @@ drag() { # from-x y to-x: a press on the title bar, Weston's move, the pointer a
   # The pointer comes to rest on the title bar first: Qt's decoration acts on
   # the press where the pointer last moved.
   xdotool mousemove --sync $(($1 - 10)) "$2" sleep 0.2 mousemove --sync "$1" "$2" sleep 0.2 mousedown 1
-  waitUntil moved ||
+  wait_until moved ||
     { xdotool mouseup 1; fatal "a press on the title bar at $1,$2 does not start a move"; }
   for ((x = $1; (x - $3) * (x - $3) > 100; x += ($3 > $1 ? 10 : -10))); do xdotool mousemove "$x" "$2"; done
   xdotool mousemove --sync "$3" "$2" mouseup 1
@@ -99,19 +87,19 @@ pixel() { # X2 x y -> "r,g,b"
 # X1's window is at 0,0 at scale 1, X2's at 1600,0 at scale 2: X1's logical
 # pixels are its window's, X2's are 2x2 blocks of its.
 xdotool mousemove --sync 5 590
-waitUntil painted X1 && waitUntil painted X2 || fatal "Weston does not draw its desktop"
+wait_until painted X1 && wait_until painted X2 || fatal "Weston does not draw its desktop"
 env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" >"$log" 2>&1 &
 app=$!
-waitUntil logHas 'xdg_surface[@#][0-9]+\.ack_configure' || fatal "the window is not configured"
+wait_until logHas 'xdg_surface[@#][0-9]+\.ack_configure' || fatal "the window is not configured"
 x1=$(outputId 1) x2=$(outputId 2)
 # The window's own surface (the pointer's cursor has others).
 surface=$(grep -oE 'get_xdg_surface\(new id xdg_surface[@#][0-9]+, wl_surface[@#][0-9]+\)' "$log" | head -n1 | grep -oE '[0-9]+\)$' | tr -d ')')
 [ -n "$surface" ] || fatal "no xdg surface in the protocol log"
 [ -n "$x1" ] && [ -n "$x2" ] || fatal "the program did not bind two outputs"
-waitUntil logHas "wl_surface[@#]$surface\.enter\(wl_output[@#]$x1\)" || fatal "the window did not enter X1"
+wait_until logHas "wl_surface[@#]$surface\.enter\(wl_output[@#]$x1\)" || fatal "the window did not enter X1"
 # Weston's frame adds nothing; Qt's title bar and borders make the window
 # 693x350 around its 687x317.
-waitUntil sizeIs 693x350 X1 || fatal "the window is not 693x350 on X1 ($(box now X1))"
+wait_until sizeIs 693x350 X1 || fatal "the window is not 693x350 on X1 ($(box now X1))"
 a=$(box now X1) left=${a#*+} left=${left%+*} top=${a##*+}
 echo "ok: the window opens on X1, 693x350 at $left,$top"
 convert "$out/now.png" -crop "405x225+$((left + 3 + 33))+$((top + 30 + 25))" +repage "$out/chart-x1.png"
@@ -123,20 +111,20 @@ fi
 grab=$((left + 346)) y=$((top + 10))
 drag "$grab" "$y" 1590
 left=$((left + 1590 - grab))
-waitUntil logHas "wl_surface[@#]$surface\.enter\(wl_output[@#]$x2\)"
-report $? "dragged across the border, the window enters X2"
+wait_until logHas "wl_surface[@#]$surface\.enter\(wl_output[@#]$x2\)"
+check $? "dragged across the border, the window enters X2"
 # Second drag, on X2: 500 logical pixels further right, wholly on X2.
 drag $((1600 + 2 * (1650 - 1600))) $((2 * y)) $((1600 + 2 * (1650 + 500 - 1600)))
 left=$((left + 500))
 # On X2's window, relative to it.
 sx=$((2 * (left - 1600))) sy=$((2 * top))
-waitUntil boxIs "1386x700+$sx+$sy" X2
-report $? "dragged wholly onto X2 the window is whole there: 1386x700+$sx+$sy ($(box now X2))"
+wait_until boxIs "1386x700+$sx+$sy" X2
+check $? "dragged wholly onto X2 the window is whole there: 1386x700+$sx+$sy ($(box now X2))"
 
 left1=0 scale2=0
-waitUntil logHas "wl_surface[@#]$surface\.leave\(wl_output[@#]$x1\)" && left1=1
+wait_until logHas "wl_surface[@#]$surface\.leave\(wl_output[@#]$x1\)" && left1=1
 scaled2() { grep -E "wl_surface[@#]$surface\.set_buffer_scale" "$log" | tail -n1 | grep -q 'set_buffer_scale(2)'; }
-waitUntil scaled2 && scale2=1
+wait_until scaled2 && scale2=1
 known=
 if [ "$left1" = 0 ] && [ "$weston" -lt 14 ]; then
   known="Weston $weston sends no wl_surface.leave for X1"
@@ -146,13 +134,13 @@ fi
 if [ -n "$known" ]; then
   echo "known: the window stays at scale 1 on X2, drawn enlarged by the compositor: $known"
 else
-  report $((1 - left1)) "the compositor tells the window it left X1"
-  report $((1 - scale2)) "the window is drawn at X2's scale 2"
+  check $((1 - left1)) "the compositor tells the window it left X1"
+  check $((1 - scale2)) "the window is drawn at X2's scale 2"
   shot x2 X2
   convert "$out/chart-x1.png" -scale 200% "$out/chart-x1-2x.png"
   convert "$out/x2.png" -crop "810x450+$((sx + 2 * 36))+$((sy + 2 * 55))" +repage "$out/chart-x2.png"
   [ "$(compare -metric AE "$out/chart-x1-2x.png" "$out/chart-x2.png" null: 2>&1 | awk '{ print $1 }')" = 0 ]
-  report $? "on X2 every chart pixel is a 2x2 block of what it was on X1"
+  check $? "on X2 every chart pixel is a 2x2 block of what it was on X1"
   # A press on chart pixel (200, 112) puts the cross-hair's vertical line
   # in column 199 and the horizontal one in row 112.
   crosshair=255,192,192
@@ -161,9 +149,9 @@ else
   crossIn() { [ "$(pixel $(at "$1" "$2"))" = "$crosshair" ]; }
   read -r px py <<<"$(at 200 112)"
   xdotool mousemove --sync $((1600 + px)) "$py" click 1
-  waitUntil crossIn 199 20 && crossIn 60 112 && ! crossIn 200 20 && ! crossIn 60 113
-  report $? "a press on X2 selects the chart pixel under the pointer"
+  wait_until crossIn 199 20 && crossIn 60 112 && ! crossIn 200 20 && ! crossIn 60 113
+  check $? "a press on X2 selects the chart pixel under the pointer"
 fi
 
-echo "outputs test: $failures failed"
-[ "$failures" -eq 0 ]
+echo "outputs test: $check_failures failed"
+[ "$check_failures" -eq 0 ]
