@@ -81,3 +81,13 @@ check() {
     check_failures=$((check_failures + 1))
   fi
 }
+
+# The program a test script has started and not yet ended, if any: app
+# holds its PID. end_app ends it and waits for what the script started;
+# a test script sets `trap end_app EXIT`.
+app=
+end_app() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  wait 2>/dev/null
+  app=
+}

@@ -17,12 +17,7 @@ mkdir -p "$out"
 
 [ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] ||
   { echo "no X server or session bus: run this through tests/session.sh --x --atspi"; exit 1; }
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_app EXIT
 
 fail() {
   echo "FAIL: $*"

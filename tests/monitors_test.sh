@@ -30,12 +30,7 @@ border=$(xrandr --listmonitors | awk '$2 ~ /RIGHT/ { split($3, g, "+"); print g[
 end=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
 [ -n "$border" ] && [ -n "$end" ] || { echo "no monitor RIGHT: run this through tests/session.sh --monitor"; exit 1; }
 
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_app EXIT
 
 fatal() {
   echo "FAIL: $*"

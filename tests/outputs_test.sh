@@ -33,12 +33,7 @@ weston=$(weston --version 2>&1 | awk '{ split($2, v, "."); print v[1]; exit }')
 qtMinor=$(echo "$qt" | awk -F. '{ print $1 * 100 + $2 }')
 
 log=$out/program.log
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_app EXIT
 fatal() {
   echo "FAIL: $*"
   import -window root "$out/failure.png" 2>/dev/null

@@ -17,12 +17,7 @@ for tool in xdotool convert import; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 [ -n "${DISPLAY:-}" ] || { echo "no X server: run this through tests/session.sh --x"; exit 1; }
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap end_app EXIT
 
 applog=
 fail() {

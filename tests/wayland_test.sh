@@ -6,6 +6,7 @@
 # line and exits with status 1.
 #   session.sh --wayland --dbus -- wayland_test.sh PROGRAM APP_ID
 set -uo pipefail
+. "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
 # Runs inside tests/session.sh --wayland --dbus: Weston and a D-Bus session
 # of its own.
@@ -15,10 +16,8 @@ app_id=$2
 [ -n "${WAYLAND_DISPLAY:-}" ] || { echo "no Wayland compositor: run this through tests/session.sh --wayland"; exit 1; }
 socket=$WAYLAND_DISPLAY
 runtime=$(mktemp -d)
-app=
 cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wait 2>/dev/null
+  end_app
   rm -rf "$runtime"
 }
 trap cleanup EXIT
