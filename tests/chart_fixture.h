@@ -2,10 +2,13 @@
 #pragma once
 
 // Set-up shared by the tests that drive the real chart window: a fresh
-// window for every test. A runtime error ends the test program as it ends
+// window for every test, its controls found by name, the chart pressed at
+// its pixels. A runtime error ends the test program as it ends
 // the program, with status 1: offscreen its name goes to standard error; on
 // a real display the message box it shows is answered here, after its text
 // has been written to standard error, so that no run waits for a person.
+
+#include "testsupport.h"
 
 #include "runtime/errors.h"
 #include "ui/chartwindow.h"
@@ -48,7 +51,8 @@ protected:
         Picture1 = find<rt::PictureBox>("Picture1");
         // Every evaluation gives the delivery the pressure's colour, once.
         evaluations = 0;
-        QObject::connect(find<rt::Label>("Label20"), &rt::Label::foreColorChanged, [this] { ++evaluations; });
+        if (auto* delivery = find<rt::Label>("Label20"))
+            QObject::connect(delivery, &rt::Label::foreColorChanged, [this] { ++evaluations; });
     }
 
     void closeWindow()
@@ -58,14 +62,40 @@ protected:
         w.reset();
     }
 
+    // The control of the window named `name`; nullptr, the test failed with
+    // the name, when there is none.
     template <class T = QWidget>
-    T* find(const char* name)
+    T* find(const char* name, std::source_location where = std::source_location::current())
     {
-        auto* found = w->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return testsupport::find<T>(w.get(), name, where);
     }
 
-    QString text(const char* name) { return find(name)->property("text").toString(); }
+    QString text(const char* name, std::source_location where = std::source_location::current())
+    {
+        QWidget* control = find(name, where);
+        return control ? control->property("text").toString() : QString();
+    }
+    void setText(const char* name, const QString& text, std::source_location where = std::source_location::current())
+    {
+        if (auto* box = find<rt::TextBox>(name, where))
+            box->setText(text);
+    }
+    void click(const char* name, std::source_location where = std::source_location::current())
+    {
+        if (auto* button = find<rt::CommandButton>(name, where))
+            button->click();
+    }
+
+    // Mouse events on the chart at chart pixel `chart`, at the pixel's
+    // centre: the picture box has a one-pixel border.
+    static QPointF onChart(QPointF chart) { return chart + QPointF(1.5, 1.5); }
+    void chartMouse(QEvent::Type type, QPointF chart, Qt::MouseButton button, Qt::MouseButtons buttons,
+                    Qt::KeyboardModifiers mods = {})
+    {
+        testsupport::sendMouse(Picture1, type, onChart(chart), button, buttons, mods);
+    }
+    void chartClick(QPointF chart, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
+    {
+        testsupport::sendClick(Picture1, onChart(chart), button, mods);
+    }
 };

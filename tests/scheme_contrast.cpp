@@ -4,12 +4,13 @@
 // measures on the screen the contrast of every text against its control's
 // background. Prints one line per control; exits 1 if any is too low.
 //   scheme_contrast NAME light|dark
+#include "testsupport.h"
+
 #include "runtime/color.h"
 #include "runtime/scrollbar.h"
 #include "runtime/style.h"
 #include "ui/chartwindow.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QHash>
 #include <QLabel>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QThread>
 
 #include <cstdio>
 
@@ -90,10 +90,16 @@ int main(int argc, char** argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    for (const char* name : {"Text3", "Text4", "Text5"})
-        window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QStringLiteral("1450"));
-    auto* H = window.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"));
-    auto* V = window.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"));
+    for (const char* name : {"Text3", "Text4", "Text5"}) {
+        auto* box = testsupport::find<QLineEdit>(&window, name);
+        if (!box)
+            return 1;
+        box->setText(QStringLiteral("1450"));
+    }
+    auto* H = testsupport::find<rt::ScrollBar>(&window, "HScroll1");
+    auto* V = testsupport::find<rt::ScrollBar>(&window, "VScroll1");
+    if (!H || !V)
+        return 1;
 
     QList<QWidget*> texts;
     for (QWidget* w : window.findChildren<QWidget*>())
@@ -106,13 +112,8 @@ int main(int argc, char** argv)
     for (const bool red : {false, true}) {
         H->assignValue(red ? 400 : 200);
         V->assignValue(red ? 2 : 202);
-        // The colours are drawn once the handlers have finished, then
-        // painted: events run until a round finds none left (at most 100).
-        for (int round = 0; round < 100; ++round) {
-            QCoreApplication::sendPostedEvents();
-            if (!QThread::currentThread()->eventDispatcher()->processEvents(QEventLoop::AllEvents) && round >= 1)
-                break;
-        }
+        // The colours are drawn once the handlers have finished, then painted.
+        testsupport::settle();
         const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
         shot.save(QStringLiteral("%1-%2.png").arg(scheme, red ? QStringLiteral("red") : QStringLiteral("black")));
         for (QWidget* w : texts) {

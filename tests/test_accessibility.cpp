@@ -109,14 +109,6 @@ class TestAccessibility : public QObject, ChartFixture {
                 out << e.message;
         return out;
     }
-    // A press, moves and a release on the chart at chart pixels.
-    void mouse(QEvent::Type type, QPoint chart, Qt::MouseButton button, Qt::MouseButtons buttons)
-    {
-        const QPointF at = QPointF(chart) + QPointF(1.5, 1.5);
-        QMouseEvent ev(type, at, Picture1->mapToGlobal(at), button, buttons, {});
-        QApplication::sendEvent(Picture1, &ev);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -250,7 +242,7 @@ private slots:
         if (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))
             QSKIP("Qt's own interface, whose empty runs the Orca of Qt 6.8 reads whole");
         QFETCH(QString, text);
-        find<TextBox>("Text1")->setText(text);
+        setText("Text1", text);
         QAccessibleTextInterface* t = iface("Text1")->textInterface();
         QVERIFY(t);
         QCOMPARE(t->characterCount(), int(text.size()));
@@ -350,7 +342,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, name);
         QFETCH(QString, position);
-        auto* b = find<ScrollBar>(qPrintable(bar));
+        FIND(ScrollBar, b, w.get(), bar);
         if (value == 0) { // the start, then back there
             QCOMPARE(this->position(qPrintable(bar)), position);
             b->assignValue(5);
@@ -432,7 +424,7 @@ private slots:
     void drawingPicture()
     {
         ui::DrawingWindow drawing;
-        auto* picture = drawing.findChild<QWidget*>(QStringLiteral("Picture1"));
+        FIND(QWidget, picture, &drawing, "Picture1");
         QAccessibleInterface* i = QAccessible::queryAccessibleInterface(picture);
         QCOMPARE(i->text(QAccessible::Name), QStringLiteral("Dimension drawing KRTd258"));
         QVERIFY(!i->text(QAccessible::Description).isEmpty());
@@ -463,15 +455,15 @@ private slots:
             H->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         announced();
         seen.clear();
-        mouse(QEvent::MouseButtonPress, path.first(), Qt::RightButton, Qt::RightButton);
+        chartMouse(QEvent::MouseButtonPress, path.first(), Qt::RightButton, Qt::RightButton);
         for (const QPoint& p : path.mid(1))
-            mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::RightButton);
+            chartMouse(QEvent::MouseMove, p, Qt::NoButton, Qt::RightButton);
         QVERIFY(announced().isEmpty()); // not while the button is held
-        mouse(QEvent::MouseButtonRelease, path.last(), Qt::RightButton, Qt::NoButton);
+        chartMouse(QEvent::MouseButtonRelease, path.last(), Qt::RightButton, Qt::NoButton);
         QCOMPARE(announced(), QStringList{said});
         seen.clear();
-        mouse(QEvent::MouseButtonPress, path.last(), Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, path.last(), Qt::LeftButton, Qt::NoButton);
+        chartMouse(QEvent::MouseButtonPress, path.last(), Qt::LeftButton, Qt::LeftButton);
+        chartMouse(QEvent::MouseButtonRelease, path.last(), Qt::LeftButton, Qt::NoButton);
         QCOMPARE(announced(), QStringList());
     }
 
@@ -502,10 +494,11 @@ private slots:
     {
         seen.clear();
         iface("HScroll1")->valueInterface()->setCurrentValue(1);
-        QCOMPARE(find<TextBox>("Text2")->ForeColor(), chart::colors::Red);
+        FIND(TextBox, pressure, w.get(), "Text2");
+        QCOMPARE(pressure->ForeColor(), chart::colors::Red);
         QCOMPARE(announced(), QStringList());
-        mouse(QEvent::MouseButtonPress, {200, 112}, Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, {200, 112}, Qt::LeftButton, Qt::NoButton);
+        chartMouse(QEvent::MouseButtonPress, {200, 112}, Qt::LeftButton, Qt::LeftButton);
+        chartMouse(QEvent::MouseButtonRelease, {200, 112}, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(announced(), QStringList{QStringLiteral("3730 1/min, 37.7 kW, 6.4 bar, Q1 7.0 m3/min @ 7 bar. "
                                                          "Pressure and delivery inside the chart again.")});
     }
@@ -518,9 +511,9 @@ private slots:
         const auto calculate = [this](const char* button,
                                       std::initializer_list<std::pair<const char*, const char*>> in) {
             for (const auto& [box, value] : in)
-                find<TextBox>(box)->setText(QString::fromLatin1(value));
+                setText(box, QString::fromLatin1(value));
             seen.clear();
-            find<CommandButton>(button)->click();
+            click(button);
             return announced();
         };
         QCOMPARE(calculate("Command1", {{"Text1", "30"}, {"Text2", "8.5"}}),

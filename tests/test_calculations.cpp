@@ -8,19 +8,17 @@ using namespace rt;
 class TestCalculations : public QObject, ChartFixture {
     Q_OBJECT
 
-    TextBox* box(const char* name) { return find<TextBox>(name); }
-    void click(const char* name) { find<CommandButton>(name)->click(); }
     void powerAndPressure(const QString& power, const QString& pressure)
     {
-        box("Text1")->setText(power);
-        box("Text2")->setText(pressure);
+        setText("Text1", power);
+        setText("Text2", pressure);
         click("Command1");
     }
     void pulleys(const QString& motorRpm, const QString& motorPulley, const QString& airEndPulley)
     {
-        box("Text3")->setText(motorRpm);
-        box("Text4")->setText(motorPulley);
-        box("Text5")->setText(airEndPulley);
+        setText("Text3", motorRpm);
+        setText("Text4", motorPulley);
+        setText("Text5", airEndPulley);
         click("Command2");
     }
 
@@ -116,7 +114,7 @@ private slots:
     {
         powerAndPressure(QStringLiteral("30"), QStringLiteral("8.5"));
         const int before = evaluations;
-        box("Text1")->setText(QStringLiteral("30"));
+        setText("Text1", QStringLiteral("30"));
         click("Command1");
         QCOMPARE(evaluations, before);
         QCOMPARE(Line1->X1(), 111.0f);
@@ -266,8 +264,8 @@ private slots:
     void calculationsWriteNoFigures()
     {
         V->assignValue(Integer(272));
-        box("Text1")->setText(QStringLiteral("30"));
-        box("Text2")->setText(QStringLiteral("20"));
+        setText("Text1", QStringLiteral("30"));
+        setText("Text2", QStringLiteral("20"));
         click("Command1"); // V already 272, pressure outside every band
         QCOMPARE(text("Text1"), QStringLiteral("30"));
         QCOMPARE(text("Text2"), QStringLiteral("20"));

@@ -7,21 +7,10 @@ using namespace rt;
 class TestCrosshair : public QObject, ChartFixture {
     Q_OBJECT
 
-    // Sends a press to the chart at chart pixel (x, y): the picture box has
-    // a one-pixel border.
-    void press(QPointF chart, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
-    {
-        const QPointF at = chart + QPointF(1.5, 1.5);
-        QMouseEvent ev(QEvent::MouseButtonPress, at, Picture1->mapToGlobal(at), button, button, mods);
-        QApplication::sendEvent(Picture1, &ev);
-        QMouseEvent up(QEvent::MouseButtonRelease, at, Picture1->mapToGlobal(at), button, Qt::NoButton, mods);
-        QApplication::sendEvent(Picture1, &up);
-    }
+    // A move over chart pixel `chart` with these buttons held.
     void move(QPointF chart, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = {})
     {
-        const QPointF at = chart + QPointF(1.5, 1.5);
-        QMouseEvent ev(QEvent::MouseMove, at, Picture1->mapToGlobal(at), Qt::NoButton, buttons, mods);
-        QApplication::sendEvent(Picture1, &ev);
+        chartMouse(QEvent::MouseMove, chart, Qt::NoButton, buttons, mods);
     }
 
 private slots:
@@ -137,14 +126,14 @@ private slots:
         QFETCH(int, v);
         H->assignValue(Integer(17));
         V->assignValue(Integer(33));
-        press(at);
+        chartClick(at);
         QCOMPARE(int(H->Value()), h);
         QCOMPARE(int(V->Value()), v);
     }
 
     void pressAtTheWorkedExample()
     {
-        press(QPointF(200, 112));
+        chartClick(QPointF(200, 112));
         QCOMPARE(Line1->X1(), 199.7f);
         QCOMPARE(text("Label4"), QStringLiteral("3730"));
         QCOMPARE(Line2->Y1(), 112.0f);
@@ -158,12 +147,12 @@ private slots:
         QStringList order;
         QObject::connect(H, &rt::ScrollBar::Change, [&] { order << "H"; });
         QObject::connect(V, &rt::ScrollBar::Change, [&] { order << "V"; });
-        press(QPointF(100, 100));
+        chartClick(QPointF(100, 100));
         QCOMPARE(order, (QStringList{"H", "V"}));
         QCOMPARE(evaluations, 2);
-        press(QPointF(100, 100));
+        chartClick(QPointF(100, 100));
         QCOMPARE(evaluations, 2);
-        press(QPointF(150, 100));
+        chartClick(QPointF(150, 100));
         QCOMPARE(evaluations, 3);
         QCOMPARE(order, (QStringList{"H", "V", "H"}));
     }

@@ -13,9 +13,12 @@ class TestEvaluation : public QObject, ChartFixture {
 
     Long fore(const char* name)
     {
-        if (auto* t = qobject_cast<TextBox*>(find(name)))
+        QWidget* figure = find(name);
+        if (auto* t = qobject_cast<TextBox*>(figure))
             return t->ForeColor();
-        return qobject_cast<Label*>(find(name))->ForeColor();
+        if (auto* l = qobject_cast<Label*>(figure))
+            return l->ForeColor();
+        return -1;
     }
     // The figures left red, in the order Text1, Label4, Text2, Label20.
     QStringList red()
@@ -155,10 +158,11 @@ private slots:
     {
         moveTo(400, 2); // all four red
         QCOMPARE(red().size(), 4);
-        QCOMPARE(find("Text2")->accessibleDescription().isEmpty(), false);
+        FIND(QWidget, pressure, w.get(), "Text2");
+        QCOMPARE(pressure->accessibleDescription().isEmpty(), false);
         moveTo(200, 202);
         QCOMPARE(red(), QStringList());
-        QCOMPARE(find("Text2")->accessibleDescription(), QString());
+        QCOMPARE(pressure->accessibleDescription(), QString());
     }
 
     // Before any speed change AirEndRpm is 0: the delivery is computed at

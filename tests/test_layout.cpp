@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The chart window as laid out: places, texts, fonts, tab order, focus,
 // colours and tool tips, and that every caption fits its box.
+#include "testsupport.h"
+
 #include "runtime/controls.h"
 #include "runtime/errors.h"
 #include "ui/chartwindow.h"
@@ -15,14 +17,6 @@ class TestLayout : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ui::ChartWindow> w;
-
-    QWidget* widget(const QString& name)
-    {
-        auto* found = w->findChild<QWidget*>(name);
-        if (!found)
-            qFatal("no widget %s", qPrintable(name));
-        return found;
-    }
 
 private slots:
     void init() { w = std::make_unique<ui::ChartWindow>(); }
@@ -88,7 +82,7 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, text);
         QFETCH(bool, captionFont);
-        QWidget* c = widget(name);
+        FIND(QWidget, c, w.get(), name);
         QCOMPARE(c->geometry(), geometry);
         QVERIFY(c->isVisibleTo(w.get()) && c->isEnabled());
         if (c->property("text").isValid())
@@ -110,7 +104,9 @@ private slots:
     // Every caption fits inside its box, borders excluded.
     void captionsFit()
     {
-        w->findChild<QWidget*>(QStringLiteral("Label21"))->setProperty("text", QStringLiteral("@ 13 bar"));
+        FIND(QWidget, band, w.get(), "Label21");
+        FIND(QWidget, delivery, w.get(), "Label20");
+        band->setProperty("text", QStringLiteral("@ 13 bar"));
         for (QLabel* l : w->findChildren<QLabel*>()) {
             const QFontMetrics m(l->font());
             const QRect room = l->contentsRect();
@@ -120,15 +116,14 @@ private slots:
         for (QPushButton* b : w->findChildren<QPushButton*>())
             QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) + 8 <= b->width(), qPrintable(b->text()));
         // The widest figures the evaluation writes.
-        const QFontMetrics m(widget(QStringLiteral("Label20"))->font());
-        QVERIFY(m.horizontalAdvance(QStringLiteral("11.2")) <=
-                widget(QStringLiteral("Label20"))->contentsRect().width());
+        const QFontMetrics m(delivery->font());
+        QVERIFY(m.horizontalAdvance(QStringLiteral("11.2")) <= delivery->contentsRect().width());
     }
 
     void framedLabels()
     {
         for (const char* n : {"Label4", "Label20"}) {
-            auto* l = qobject_cast<QLabel*>(widget(QString::fromLatin1(n)));
+            FIND(QLabel, l, w.get(), n);
             QCOMPARE(l->frameShadow(), QFrame::Sunken);
             QCOMPARE(l->indent(), 0);
             // White in the standard scheme; the figure boxes follow the text boxes in others.
@@ -136,37 +131,44 @@ private slots:
             QCOMPARE(l->backgroundRole(), QPalette::Base);
             QVERIFY(l->autoFillBackground());
         }
-        QCOMPARE(qobject_cast<QFrame*>(widget(QStringLiteral("Picture1")))->frameWidth(), 1);
-        QCOMPARE(qobject_cast<QFrame*>(widget(QStringLiteral("Picture1")))->contentsRect().size(), QSize(405, 225));
+        FIND(QFrame, picture, w.get(), "Picture1");
+        QCOMPARE(picture->frameWidth(), 1);
+        QCOMPARE(picture->contentsRect().size(), QSize(405, 225));
     }
 
     void alignments()
     {
-        QCOMPARE(qobject_cast<QLabel*>(widget(QStringLiteral("Label7")))->alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignRight);
-        QCOMPARE(qobject_cast<QLabel*>(widget(QStringLiteral("Label14")))->alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignHCenter);
-        QCOMPARE(qobject_cast<QLabel*>(widget(QStringLiteral("Label1")))->alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignLeft);
-        QCOMPARE(qobject_cast<QLineEdit*>(widget(QStringLiteral("Text1")))->alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignLeft);
+        FIND(QLabel, powerFigure, w.get(), "Label7");
+        FIND(QLabel, speedFigure, w.get(), "Label14");
+        FIND(QLabel, caption, w.get(), "Label1");
+        FIND(QLineEdit, box, w.get(), "Text1");
+        QCOMPARE(powerFigure->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(speedFigure->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(caption->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     }
 
     void crossHairItems()
     {
-        for (const char* n : {"Line1", "Line2"})
-            QCOMPARE(w->findChild<Line*>(QString::fromLatin1(n))->BorderColor(), rgb(255, 192, 192));
-        QCOMPARE(w->findChild<ShapeControl*>(QStringLiteral("Shape2"))->BorderColor(), rgb(255, 192, 192));
-        QCOMPARE(w->findChild<ShapeControl*>(QStringLiteral("Shape2"))->Height(), 7.8f);
+        for (const char* n : {"Line1", "Line2"}) {
+            FIND(Line, line, w.get(), n);
+            QCOMPARE(line->BorderColor(), rgb(255, 192, 192));
+        }
+        FIND(ShapeControl, marker, w.get(), "Shape2");
+        QCOMPARE(marker->BorderColor(), rgb(255, 192, 192));
+        QCOMPARE(marker->Height(), 7.8f);
     }
 
     void toolTipsAndButtons()
     {
-        QCOMPARE(widget(QStringLiteral("Command1"))->toolTip(), QStringLiteral("Power, Pressure, RPM"));
-        QCOMPARE(widget(QStringLiteral("Command3"))->toolTip(), QStringLiteral("Power, Pressure, RPM"));
-        QCOMPARE(widget(QStringLiteral("Command2"))->toolTip(),
-                 QStringLiteral("Calculate AirEnd RPM for above pulleys"));
-        QCOMPARE(widget(QStringLiteral("Command4"))->toolTip(), QString());
+        const QPair<const char*, const char*> tips[] = {{"Command1", "Power, Pressure, RPM"},
+                                                        {"Command3", "Power, Pressure, RPM"},
+                                                        {"Command2", "Calculate AirEnd RPM for above pulleys"},
+                                                        {"Command4", ""}};
+        for (const auto& [button, tip] : tips) {
+            FIND(QPushButton, b, w.get(), button);
+            QCOMPARE(b->toolTip(), QString::fromLatin1(tip));
+        }
         for (QPushButton* b : w->findChildren<QPushButton*>())
             QVERIFY(!b->isDefault() && !b->autoDefault());
     }
@@ -174,7 +176,7 @@ private slots:
     void textBoxes()
     {
         for (const char* n : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
-            auto* t = qobject_cast<QLineEdit*>(widget(QString::fromLatin1(n)));
+            FIND(QLineEdit, t, w.get(), n);
             QVERIFY(t->text().isEmpty());
             QCOMPARE(t->maxLength(), std::numeric_limits<int>::max());
         }
@@ -187,9 +189,10 @@ private slots:
                                                          {"Text2", "dif. P (bar) :"}, {"Label20", "Q1 (m3/min) :"},
                                                          {"Text3", "Motor RPM :"},    {"Text4", "Motor Pulley :"},
                                                          {"Text5", "AirEnd Pulley :"}};
-        for (const auto& [field, caption] : pairs)
-            QCOMPARE(QAccessible::queryAccessibleInterface(widget(QString::fromLatin1(field)))->text(QAccessible::Name),
-                     QString::fromLatin1(caption));
+        for (const auto& [field, caption] : pairs) {
+            FIND(QWidget, f, w.get(), field);
+            QCOMPARE(QAccessible::queryAccessibleInterface(f)->text(QAccessible::Name), QString::fromLatin1(caption));
+        }
     }
 
     // Focus starts in Text1; Tab walks the described order and back.
@@ -197,7 +200,8 @@ private slots:
     {
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QCOMPARE(QApplication::focusWidget(), widget(QStringLiteral("Text1")));
+        FIND(QWidget, first, w.get(), "Text1");
+        QCOMPARE(QApplication::focusWidget(), first);
         const QStringList expected{"HScroll1", "Text2",    "Command1", "Command4", "Text3",    "Text4",
                                    "Text5",    "Command2", "Command3", "Picture1", "VScroll1", "Text1"};
         QStringList seen;
@@ -215,13 +219,14 @@ private slots:
     {
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        auto* t = qobject_cast<QLineEdit*>(widget(QStringLiteral("Text1")));
+        FIND(QLineEdit, t, w.get(), "Text1");
+        FIND(QLineEdit, pressure, w.get(), "Text2");
         t->setText(QStringLiteral("30"));
         QTest::keyClick(t, Qt::Key_Return);
         QTest::keyClick(t, Qt::Key_Enter);
         QTest::keyClick(t, Qt::Key_Escape);
         QVERIFY(w->isVisible());
-        QCOMPARE(widget(QStringLiteral("Text2"))->property("text").toString(), QString()); // nothing evaluated
+        QCOMPARE(pressure->text(), QString()); // nothing evaluated
         QCOMPARE(t->text(), QStringLiteral("30"));
     }
 
@@ -240,9 +245,11 @@ private slots:
     // At 200% every chart pixel is a 2 x 2 block and the layout scales whole.
     void chartIsPixelExactAtTwice()
     {
-        auto* picture = qobject_cast<PictureBox*>(widget(QStringLiteral("Picture1")));
-        w->findChild<ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(Integer(223));
-        w->findChild<ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(Integer(226));
+        FIND(PictureBox, picture, w.get(), "Picture1");
+        FIND(ScrollBar, speed, w.get(), "HScroll1");
+        FIND(ScrollBar, power, w.get(), "VScroll1");
+        speed->assignValue(Integer(223));
+        power->assignValue(Integer(226));
         QImage shot(407 * 2, 227 * 2, QImage::Format_RGB32);
         shot.setDevicePixelRatio(2);
         picture->render(&shot);

@@ -2,6 +2,7 @@
 // The chart window's picture box reads back exactly the shipped chart file,
 // pixel for pixel, whatever is drawn over it, and -1 outside the picture.
 #include "bmp_reader.h"
+#include "testsupport.h"
 
 #include "runtime/controls.h"
 #include "ui/chartwindow.h"
@@ -36,10 +37,12 @@ private slots:
     {
         QFETCH(bool, crossHairOnChart);
         ui::ChartWindow w;
-        auto* picture = w.findChild<rt::PictureBox*>(QStringLiteral("Picture1"));
+        FIND(rt::PictureBox, picture, &w, "Picture1");
+        FIND(rt::ScrollBar, speed, &w, "HScroll1");
+        FIND(rt::ScrollBar, power, &w, "VScroll1");
         if (crossHairOnChart) {
-            w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(223);
-            w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(226);
+            speed->assignValue(223);
+            power->assignValue(226);
         }
         int mismatches = 0;
         for (int y = 0; y < 225; ++y)
@@ -67,7 +70,8 @@ private slots:
         QFETCH(float, x);
         QFETCH(float, y);
         ui::ChartWindow w;
-        QCOMPARE(w.findChild<rt::PictureBox*>(QStringLiteral("Picture1"))->Point(x, y), rt::Long(-1));
+        FIND(rt::PictureBox, picture, &w, "Picture1");
+        QCOMPARE(picture->Point(x, y), rt::Long(-1));
     }
 };
 

@@ -10,13 +10,10 @@
 
 #include "ui/application.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QPaintEvent>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QStyleOptionSlider>
-#include <QThread>
 
 #include <optional>
 
@@ -83,20 +80,6 @@ class TestRepaint : public QObject, ChartFixture {
             log.removeFirst();
     }
 
-    // Lets the window finish what the action set off: handlers, posted
-    // updates, painting and the flush to the screen. Events go on until a
-    // round finds none to handle (an update that one event posts is painted
-    // in the next round), at most 100 rounds.
-    static void settle()
-    {
-        QAbstractEventDispatcher* dispatcher = QThread::currentThread()->eventDispatcher();
-        for (int round = 0; round < 100; ++round) {
-            QCoreApplication::sendPostedEvents();
-            if (!dispatcher->processEvents(QEventLoop::AllEvents) && round >= 1)
-                break;
-        }
-    }
-
     // Moves the real pointer (QTest moves it on the X server when no button
     // is held) and waits until the window has been told: the server sends
     // the motion later, and the hover it brings must not land after the
@@ -116,7 +99,7 @@ class TestRepaint : public QObject, ChartFixture {
     // Settles and compares; false once the comparison has failed.
     bool check()
     {
-        settle();
+        testsupport::settle();
         compareScreenWithFresh();
         return !QTest::currentTestFailed();
     }
@@ -153,7 +136,7 @@ class TestRepaint : public QObject, ChartFixture {
             return;
         // Whether the screen was only behind (more events bring it up to
         // date) or stays wrong: the failure stands either way.
-        settle();
+        testsupport::settle();
         const bool caughtUp = difference(screenImage(), freshImage()).isNull();
         const QString base =
             QDir::currentPath() +
@@ -233,18 +216,7 @@ class TestRepaint : public QObject, ChartFixture {
     void thumbDrag()
     {
         rt::ScrollBar* bar = below(2) ? H : V;
-        QStyleOptionSlider option;
-        option.initFrom(bar);
-        option.orientation = bar->orientation();
-        option.minimum = bar->minimum();
-        option.maximum = bar->maximum();
-        option.sliderPosition = option.sliderValue = bar->value();
-        option.pageStep = bar->pageStep();
-        option.singleStep = bar->singleStep();
-        if (bar->orientation() == Qt::Horizontal)
-            option.state |= QStyle::State_Horizontal;
-        const QPoint from =
-            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+        const QPoint from = testsupport::scrollBarPartCentre(*bar, QStyle::SC_ScrollBarSlider);
         const int by = below(121) - 60;
         const QPoint to = from + (bar == H ? QPoint(by, 0) : QPoint(0, by));
         note(QStringLiteral("drag the thumb of %1 by %2").arg(bar->objectName()).arg(by));
@@ -287,6 +259,8 @@ class TestRepaint : public QObject, ChartFixture {
     void type(const char* box, const QString& text)
     {
         auto* edit = find<rt::TextBox>(box);
+        if (!edit)
+            return;
         QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 2, edit->height() / 2));
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, text);
@@ -299,7 +273,8 @@ class TestRepaint : public QObject, ChartFixture {
         note(QStringLiteral("power %1, pressure %2, Calculate").arg(power, bar));
         type("Text1", power);
         type("Text2", bar);
-        QTest::mouseClick(find("Command1"), Qt::LeftButton);
+        if (QWidget* calculate = find("Command1"))
+            QTest::mouseClick(calculate, Qt::LeftButton);
     }
 
     void calculateSpeedFromPulleys()
@@ -311,7 +286,8 @@ class TestRepaint : public QObject, ChartFixture {
         type("Text3", motor);
         type("Text4", pulleys[0]);
         type("Text5", pulleys[1]);
-        QTest::mouseClick(find("Command2"), Qt::LeftButton);
+        if (QWidget* calculate = find("Command2"))
+            QTest::mouseClick(calculate, Qt::LeftButton);
     }
 
     void switchScheme()
@@ -417,9 +393,10 @@ private slots:
     void init()
     {
         QApplication::setPalette(standard);
-        find<rt::TextBox>("Text1")->setFocus(Qt::OtherFocusReason);
+        FIND(rt::TextBox, power, w.get(), "Text1");
+        power->setFocus(Qt::OtherFocusReason);
         movePointer(Picture1, Picture1->rect().center());
-        settle();
+        testsupport::settle();
     }
 
     // One step of a bar repaints what it changes and nothing else: a figure
@@ -451,7 +428,7 @@ private slots:
         QFETCH(QStringList, unpainted);
         H->assignValue(rt::Integer(h));
         V->assignValue(rt::Integer(v));
-        settle();
+        testsupport::settle();
         const QRect inner = Picture1->contentsRect();
         const int column = inner.left() + int(std::floor(Line1->X1()));
         const int row = inner.top() + int(std::floor(Line2->Y1()));
@@ -460,7 +437,7 @@ private slots:
             H->assignValue(rt::Integer(h + 1));
         else
             V->assignValue(rt::Integer(v + 2));
-        settle();
+        testsupport::settle();
         for (const QString& name : painted)
             QVERIFY2(!recorder.painted(name).isEmpty(), qPrintable(name));
         for (const QString& name : unpainted)

@@ -24,18 +24,16 @@ class TestTouch : public QObject, ChartFixture {
     // to the device pixel keeps it in.
     static QPoint at(QPoint chart) { return chart + QPoint(1, 1); }
     QTest::QTouchEventWidgetSequence touch() { return QTest::touchEvent(w.get(), screen); }
+    // The mouse at the same point as a finger.
     void mouse(QEvent::Type type, QPoint chart, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
-        const QPointF p(at(chart));
-        QMouseEvent e(type, p, Picture1->mapToGlobal(p), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(Picture1, &e);
+        testsupport::sendMouse(Picture1, type, at(chart), button, buttons);
     }
     // Where a press with the mouse would put the point.
     std::pair<int, int> pressedAt(QPoint chart)
     {
         const int h = int(H->Value()), v = int(V->Value());
-        mouse(QEvent::MouseButtonPress, chart, Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, chart, Qt::LeftButton, Qt::NoButton);
+        testsupport::sendClick(Picture1, at(chart));
         const std::pair<int, int> point{int(H->Value()), int(V->Value())};
         H->assignValue(Integer(h));
         V->assignValue(Integer(v));
@@ -163,12 +161,11 @@ private slots:
     // Elsewhere a tap is a click: a bar's arrow steps, a box takes the focus.
     void tapsClick()
     {
-        auto* bar = find<ScrollBar>("HScroll1");
-        const QPoint arrow(bar->width() - 4, bar->height() / 2);
-        touch().press(0, arrow, bar);
-        touch().release(0, arrow, bar);
+        const QPoint arrow(H->width() - 4, H->height() / 2);
+        touch().press(0, arrow, H);
+        touch().release(0, arrow, H);
         QCOMPARE(int(H->Value()), 1);
-        auto* box = find<TextBox>("Text3");
+        FIND(TextBox, box, w.get(), "Text3");
         touch().press(0, box->rect().center(), box);
         touch().release(0, box->rect().center(), box);
         QTRY_VERIFY(box->hasFocus());
@@ -178,16 +175,14 @@ private slots:
     // are lifted neither bar goes on moving.
     void palmOnABarAndTheMouse()
     {
-        auto* h = find<ScrollBar>("HScroll1");
-        auto* v = find<ScrollBar>("VScroll1");
-        const QPoint track(h->width() - 40, h->height() / 2);
-        touch().press(0, track, h);
-        const QPoint arrow(v->width() / 2, v->height() - 4);
-        QTest::mousePress(v, Qt::LeftButton, {}, arrow);
-        QTest::mouseRelease(v, Qt::LeftButton, {}, arrow);
-        touch().release(0, track, h);
-        QVERIFY(!h->isSliderDown());
-        QVERIFY(!v->isSliderDown());
+        const QPoint track(H->width() - 40, H->height() / 2);
+        touch().press(0, track, H);
+        const QPoint arrow(V->width() / 2, V->height() - 4);
+        QTest::mousePress(V, Qt::LeftButton, {}, arrow);
+        QTest::mouseRelease(V, Qt::LeftButton, {}, arrow);
+        touch().release(0, track, H);
+        QVERIFY(!H->isSliderDown());
+        QVERIFY(!V->isSliderDown());
         const auto settled = point();
         QTest::qWait(600); // longer than a bar's first auto-repeat delay
         QCOMPARE(point(), settled);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The two windows together: the single drawing window, Close, and closing
 // the chart window through its frame.
+#include "testsupport.h"
+
 #include "runtime/errors.h"
 #include "ui/chartwindow.h"
 #include "ui/drawingwindow.h"
@@ -26,9 +28,13 @@ class TestWindows : public QObject {
                 return qobject_cast<ui::DrawingWindow*>(t);
         return nullptr;
     }
-    static QPushButton* button(ui::ChartWindow& w, const char* name)
+    // A button of the chart window, clicked; the test fails with its name
+    // when there is none.
+    static void click(ui::ChartWindow& w, const char* name,
+                      std::source_location where = std::source_location::current())
     {
-        return w.findChild<QPushButton*>(QString::fromLatin1(name));
+        if (auto* button = testsupport::find<QPushButton>(&w, name, where))
+            button->click();
     }
 
 private slots:
@@ -42,7 +48,7 @@ private slots:
     {
         ui::ChartWindow w;
         w.show();
-        button(w, "Command4")->click();
+        click(w, "Command4");
         ui::DrawingWindow* d = drawingWindow();
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), QStringLiteral(" KRTd258"));
@@ -50,7 +56,7 @@ private slots:
         QVERIFY(!d->parentWidget());
         QVERIFY(!d->isModal());
         QVERIFY(!d->windowIcon().isNull());
-        auto* p = d->findChild<QFrame*>(QStringLiteral("Picture1"));
+        FIND(QFrame, p, d, "Picture1");
         QCOMPARE(p->geometry(), QRect(8, 8, 564, 455));
         QCOMPARE(p->frameWidth(), 2);
         QCOMPARE(p->frameShadow(), QFrame::Sunken);
@@ -63,15 +69,15 @@ private slots:
     {
         ui::ChartWindow w;
         w.show();
-        button(w, "Command4")->click();
-        button(w, "Command4")->click();
+        click(w, "Command4");
+        click(w, "Command4");
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
         ui::DrawingWindow* first = drawingWindow();
         first->resize(700, 700);
         first->close(); // through its frame
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 0);
         QVERIFY(w.isVisible());
-        button(w, "Command4")->click();
+        click(w, "Command4");
         QCOMPARE(drawingWindow(), first);
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
         QCOMPARE(first->size(), QSize(580, 481)); // as laid out again
@@ -81,9 +87,9 @@ private slots:
     {
         ui::ChartWindow w;
         w.show();
-        button(w, "Command4")->click();
+        click(w, "Command4");
         drawingWindow()->showMinimized();
-        button(w, "Command4")->click();
+        click(w, "Command4");
         QVERIFY(!drawingWindow()->isMinimized());
         QVERIFY(drawingWindow()->isVisible());
     }
@@ -93,8 +99,9 @@ private slots:
         ui::ChartWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        button(w, "Command4")->setFocus();
-        QTest::keyClick(button(w, "Command4"), Qt::Key_Space);
+        FIND(QPushButton, airEnd, &w, "Command4");
+        airEnd->setFocus();
+        QTest::keyClick(airEnd, Qt::Key_Space);
         QCOMPARE(visibleWindows(QStringLiteral("Form6")), 1);
     }
 
@@ -110,10 +117,10 @@ private slots:
         ui::ChartWindow w;
         w.show();
         if (drawingOpen)
-            button(w, "Command4")->click();
+            click(w, "Command4");
         int exitCode = -1;
         // Close ends the event loop; run one so that its end can be seen.
-        QTimer::singleShot(0, &w, [&] { button(w, "Command3")->click(); });
+        QTimer::singleShot(0, &w, [&] { click(w, "Command3"); });
         exitCode = QApplication::exec();
         QCOMPARE(exitCode, 0);
         QCOMPARE(visibleWindows(QStringLiteral("Form1")), 0);
@@ -126,7 +133,7 @@ private slots:
     {
         ui::ChartWindow w;
         w.show();
-        button(w, "Command4")->click();
+        click(w, "Command4");
         bool drawingStayed = false;
         QTimer::singleShot(0, &w, [&] { w.close(); });
         QTimer::singleShot(50, &w, [&] {
@@ -151,10 +158,13 @@ private slots:
     {
         ui::ChartWindow w;
         w.show();
-        button(w, "Command4")->click();
-        w.findChild<rt::ScrollBar*>(QStringLiteral("VScroll1"))->assignValue(rt::Integer(202));
-        w.findChild<rt::ScrollBar*>(QStringLiteral("HScroll1"))->assignValue(rt::Integer(200));
-        QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("9.2"));
+        click(w, "Command4");
+        FIND(rt::ScrollBar, speed, &w, "HScroll1");
+        FIND(rt::ScrollBar, power, &w, "VScroll1");
+        FIND(QLineEdit, pressure, &w, "Text2");
+        power->assignValue(rt::Integer(202));
+        speed->assignValue(rt::Integer(200));
+        QCOMPARE(pressure->text(), QStringLiteral("9.2"));
     }
 };
 
