@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Controls of the form runtime: the scroll bar's refusal, re-entry and user
 // steps, the text box's length, the picture box's Point, drawing and mouse.
+#include "testsupport.h"
+
 #include "runtime/controls.h"
 #include "runtime/errors.h"
 #include "runtime/style.h"
@@ -8,39 +10,30 @@
 #include <QtTest>
 
 #include <QStyleFactory>
-#include <QStyleOptionSlider>
 
 using namespace rt;
 
 class TestControls : public QObject {
     Q_OBJECT
 
-    static QPoint centreOf(ScrollBar& bar, QStyle::SubControl part)
+    const testsupport::ApplicationSettings initial = testsupport::ApplicationSettings::now();
+
+    // A bar as long as the chart window's speed bar, on the screen.
+    static void showAsSpeedBar(ScrollBar& bar)
     {
-        QStyleOptionSlider opt;
-        opt.initFrom(&bar);
-        opt.orientation = bar.orientation();
-        opt.minimum = bar.minimum();
-        opt.maximum = bar.maximum();
-        opt.sliderPosition = bar.sliderPosition();
-        opt.sliderValue = bar.value();
-        opt.singleStep = bar.singleStep();
-        opt.pageStep = bar.pageStep();
-        if (bar.orientation() == Qt::Horizontal)
-            opt.state |= QStyle::State_Horizontal;
-        return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar).center();
+        bar.resize(441, 17);
+        bar.setMax(450);
+        bar.show();
     }
 
     // Presses the left button on the thumb and drags it dx pixels, keeping
     // the button down; returns where the pointer is.
     static QPoint holdThumbAndDrag(ScrollBar& bar, int dx)
     {
-        const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+        const QPoint thumb = testsupport::scrollBarPartCentre(bar, QStyle::SC_ScrollBarSlider);
         const QPoint to = thumb + QPoint(dx, 0);
         QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, thumb);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), bar.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&bar, &move);
+        testsupport::sendMouse(&bar, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
         return to;
     }
 
@@ -54,6 +47,8 @@ class TestControls : public QObject {
     }
 
 private slots:
+    void cleanup() { CHECK_APPLICATION_SETTINGS(initial); }
+
     void valueRefusedOutsideRange_data()
     {
         QTest::addColumn<int>("value");
@@ -186,17 +181,14 @@ private slots:
         QFETCH(int, part);
         QFETCH(int, button);
         QFETCH(int, expected);
-        QStyle* previous = QApplication::style();
+        const testsupport::KeepApplicationSettings keep;
         QApplication::setStyle(QStyleFactory::create(appStyle));
-        Q_UNUSED(previous);
         ScrollBar bar(Qt::Horizontal);
-        bar.resize(441, 17);
-        bar.setMax(450);
-        bar.show();
+        showAsSpeedBar(bar);
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
         connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
-        const QPoint at = centreOf(bar, QStyle::SubControl(part));
+        const QPoint at = testsupport::scrollBarPartCentre(bar, QStyle::SubControl(part));
         QTest::mouseClick(&bar, Qt::MouseButton(button), Qt::NoModifier, at);
         QCOMPARE(bar.value(), expected);
         QCOMPARE(changes, expected);
@@ -208,9 +200,7 @@ private slots:
     void dragChangesOnRelease()
     {
         ScrollBar bar(Qt::Horizontal);
-        bar.resize(441, 17);
-        bar.setMax(450);
-        bar.show();
+        showAsSpeedBar(bar);
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
         connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
@@ -230,10 +220,8 @@ private slots:
     void heldThumbPutBackRaisesNoChange()
     {
         ScrollBar bar(Qt::Horizontal);
-        bar.resize(441, 17);
-        bar.setMax(450);
+        showAsSpeedBar(bar);
         bar.assignValue(7);
-        bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         int changes = 0;
         connectHandler(&bar, &ScrollBar::Change, [&] { ++changes; });
