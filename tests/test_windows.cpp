@@ -9,6 +9,23 @@
 
 #include <QtTest>
 
+// Counts the requests to end the program that Qt makes when the last window
+// closes: a Quit event to the application.
+class QuitRequests : public QObject {
+public:
+    QuitRequests() { qApp->installEventFilter(this); }
+    ~QuitRequests() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit)
+            ++count;
+        return false;
+    }
+};
+
 class TestWindows : public QObject {
     Q_OBJECT
 
@@ -134,15 +151,18 @@ private slots:
         ui::ChartWindow w;
         w.show();
         click(w, "Command4");
+        const QuitRequests quits;
         bool drawingStayed = false;
-        QTimer::singleShot(0, &w, [&] { w.close(); });
-        QTimer::singleShot(50, &w, [&] {
-            drawingStayed = drawingWindow()->isVisible() && !w.isVisible();
+        QTimer::singleShot(0, &w, [&] {
+            w.close();
+            testsupport::settle(); // all the close sets off, an end of the program among it
+            drawingStayed = quits.count == 0 && drawingWindow()->isVisible() && !w.isVisible();
             drawingWindow()->close();
         });
         QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(2); }); // the program did not end
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(drawingStayed);
+        QCOMPARE(quits.count, 1); // with the drawing window
     }
 
     void frameCloseWithoutDrawingEndsTheProgram()
