@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Number semantics of the form runtime: the lenient read, pattern formatting,
 // rounding and the range errors.
+#include "testsupport.h"
+
 #include "runtime/errors.h"
 #include "runtime/numbers.h"
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 using namespace rt;
 
@@ -31,7 +34,11 @@ class TestNumbers : public QObject {
         return ErrorKind::TypeMismatch;
     }
 
+    const testsupport::ApplicationSettings initial = testsupport::ApplicationSettings::now();
+
 private slots:
+    void cleanup() { CHECK_APPLICATION_SETTINGS(initial); }
+
     void val_data()
     {
         QTest::addColumn<QString>("text");
@@ -121,15 +128,22 @@ private slots:
         // locales the machine happens to have.
         QProcess::execute(localedef, {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
                                       QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+        // Put back as they were, whether the test passes or not.
+        const std::string cLocale = std::setlocale(LC_ALL, nullptr);
+        const bool hadLocPath = qEnvironmentVariableIsSet("LOCPATH");
+        const QByteArray locPath = qgetenv("LOCPATH");
+        const testsupport::KeepApplicationSettings keep; // QLocale's default
+        const auto restore = qScopeGuard([&] {
+            std::setlocale(LC_ALL, cLocale.c_str());
+            if (hadLocPath)
+                qputenv("LOCPATH", locPath);
+            else
+                qunsetenv("LOCPATH");
+        });
         qputenv("LOCPATH", QFile::encodeName(locales.path()));
         const bool switched =
             std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
         QLocale::setDefault(QLocale(QLocale::German));
-        const auto restore = qScopeGuard([] {
-            std::setlocale(LC_ALL, "C");
-            qunsetenv("LOCPATH");
-            QLocale::setDefault(QLocale::c());
-        });
         if (!switched)
             QSKIP(
                 "SKIPPED, NOT PASSED: the German locale could not be switched on (are the locale sources installed?)");

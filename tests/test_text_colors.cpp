@@ -2,6 +2,8 @@
 // The colours figures are drawn in: black as the colour scheme's text colour,
 // red kept where it stands out and moved within its hue where it does not;
 // the colour values themselves never change.
+#include "testsupport.h"
+
 #include "runtime/color.h"
 #include "runtime/label.h"
 #include "runtime/textbox.h"
@@ -45,7 +47,11 @@ class TestTextColors : public QObject {
         QVERIFY(drawn != normal);
     }
 
+    const testsupport::ApplicationSettings initial = testsupport::ApplicationSettings::now();
+
 private slots:
+    void cleanup() { CHECK_APPLICATION_SETTINGS(initial); }
+
     void contrastRatios_data()
     {
         QTest::addColumn<QColor>("a");
@@ -122,6 +128,7 @@ private slots:
     // colour scheme in force, also when it changes while they show a figure.
     void controlsFollowTheScheme()
     {
+        const testsupport::KeepApplicationSettings keep; // the standard scheme, however the test ends
         const QPalette light = QApplication::palette();
         QApplication::setPalette(darkPalette());
         rt::TextBox box;

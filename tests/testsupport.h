@@ -99,16 +99,27 @@ inline QPoint scrollBarPartCentre(const QScrollBar& bar, QStyle::SubControl part
 }
 
 // The application-wide settings a test may change, to see that none is left
-// changed: the style, the palette, the font and the default locale.
+// changed: the style, the palette, the font and the default locale (those
+// the kind of application the test runs has).
 struct ApplicationSettings {
     QString style;
     QPalette palette;
     QFont font;
     QLocale locale;
 
+    static bool hasStyle() { return qobject_cast<QApplication*>(QCoreApplication::instance()); }
+    static bool hasPalette() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
     static ApplicationSettings now()
     {
-        return {QApplication::style()->name(), QApplication::palette(), QApplication::font(), QLocale()};
+        ApplicationSettings settings;
+        if (hasStyle())
+            settings.style = QApplication::style()->name();
+        if (hasPalette()) {
+            settings.palette = QGuiApplication::palette();
+            settings.font = QGuiApplication::font();
+        }
+        settings.locale = QLocale();
+        return settings;
     }
     // What differs from `before`, in words; empty when nothing does.
     QString changedSince(const ApplicationSettings& before) const
@@ -139,20 +150,25 @@ struct ApplicationSettings {
 // is set.
 class KeepApplicationSettings {
 public:
-    KeepApplicationSettings() : style_(QApplication::style()), settings_(ApplicationSettings::now())
+    KeepApplicationSettings()
+        : style_(ApplicationSettings::hasStyle() ? QApplication::style() : nullptr),
+          settings_(ApplicationSettings::now())
     {
-        style_->setParent(nullptr);
+        if (style_)
+            style_->setParent(nullptr);
     }
     ~KeepApplicationSettings()
     {
-        if (QApplication::style() != style_)
+        if (style_ && QApplication::style() != style_)
             QApplication::setStyle(style_); // takes it back and deletes the one set meanwhile
-        else
+        else if (style_)
             style_->setParent(qApp);
-        if (QApplication::palette() != settings_.palette)
-            QApplication::setPalette(settings_.palette);
-        if (QApplication::font() != settings_.font)
-            QApplication::setFont(settings_.font);
+        if (ApplicationSettings::hasPalette()) {
+            if (QGuiApplication::palette() != settings_.palette)
+                QGuiApplication::setPalette(settings_.palette);
+            if (QGuiApplication::font() != settings_.font)
+                QGuiApplication::setFont(settings_.font);
+        }
         QLocale::setDefault(settings_.locale);
     }
     KeepApplicationSettings(const KeepApplicationSettings&) = delete;
