@@ -199,7 +199,9 @@ if [ ${#outputs[@]} -gt 0 ]; then
     await "Weston's output $name" sh -c "xwininfo -root -tree | grep -q '\"Weston Compositor - $name\"'" ||
       { cat "$logs/weston.log" >&2; exit 1; }
     window=$(xwininfo -root -tree | awk -v t="\"Weston Compositor - $name\":" 'index($0, t) { print $1; exit }')
-    xdotool windowmove --sync "$window" "$left" 0 >/dev/null 2>&1 || { echo "session.sh: output $name not moved" >&2; exit 1; }
+    xdotool windowmove "$window" "$left" 0 >/dev/null 2>&1 &&
+      await "Weston's output $name moved to $left,0" sh -c "xwininfo -id $window | grep -q 'Absolute upper-left X: *$left\$'" ||
+      { echo "session.sh: output $name not moved" >&2; exit 1; }
     left=$((left + ${size%x*} * scale))
   done
   export WAYLAND_DISPLAY=$socket
