@@ -29,8 +29,8 @@ private slots:
         QCOMPARE(Line1->Y2(), 224.0f);
         QCOMPARE(Line2->Y1(), -1.0f);
         QCOMPARE(Line2->X2(), 408.0f);
-        QCOMPARE(Shape2->Left(), Single(-1.0 - 7.8f));
-        QCOMPARE(Shape2->Top(), Single(-1.0 - 7.8f));
+        QCOMPARE(Shape2->Left(), -8.8f); // wholly off the chart
+        QCOMPARE(Shape2->Top(), -8.8f);
         QCOMPARE(Shape2->Width(), 7.8f);
         QCOMPARE(text("Label4"), QString());
         QCOMPARE(text("Text1"), QString());
@@ -44,28 +44,29 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<float>("x");
         QTest::addColumn<QString>("speed");
-        QTest::newRow("0") << 0 << -1.0f << "1500";
-        QTest::newRow("1") << 1 << -0.1f << "1510";
-        QTest::newRow("223") << 223 << 199.7f << "3730";
-        QTest::newRow("450") << 450 << 404.0f << "6000";
+        QTest::addColumn<float>("markerLeft"); // the marker, 7.8 wide, centred on the line
+        QTest::newRow("0") << 0 << -1.0f << "1500" << -4.9f;
+        QTest::newRow("1") << 1 << -0.1f << "1510" << -4.0f;
+        QTest::newRow("223") << 223 << 199.7f << "3730" << 195.8f;
+        QTest::newRow("450") << 450 << 404.0f << "6000" << 400.1f;
     }
     void speedBar()
     {
         QFETCH(int, value);
         QFETCH(float, x);
         QFETCH(QString, speed);
+        QFETCH(float, markerLeft);
         V->assignValue(Integer(226));
         H->assignValue(Integer(value == 0 ? 5 : 0));
         const QString power = text("Text1");
         H->assignValue(Integer(value));
-        QCOMPARE(Line1->X1(), Single((405.0 / 450.0) * value - 1));
         QCOMPARE(Line1->X1(), x);
         QCOMPARE(Line1->X2(), x);
         QCOMPARE(text("Label4"), speed);
         QCOMPARE(text("Text1"), power); // the other axis is left alone
         QCOMPARE(Line2->Y1(), 112.0f);
-        QCOMPARE(Shape2->Left(), Single(double(x) - 7.8f / 2.0));
-        QCOMPARE(Shape2->Top(), Single(112 - 7.8f / 2.0));
+        QCOMPARE(Shape2->Left(), markerLeft);
+        QCOMPARE(Shape2->Top(), 108.1f);
     }
 
     void powerBar_data()
@@ -73,18 +74,20 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<float>("y");
         QTest::addColumn<QString>("power");
-        QTest::newRow("0") << 0 << -1.0f << "75.3";
-        QTest::newRow("2") << 2 << 0.0f << "75.0";
-        QTest::newRow("75") << 75 << 36.5f << "62.8";
-        QTest::newRow("226") << 226 << 112.0f << "37.7";
-        QTest::newRow("449") << 449 << 223.5f << ".5";
-        QTest::newRow("450") << 450 << 224.0f << ".3";
+        QTest::addColumn<float>("markerTop");
+        QTest::newRow("0") << 0 << -1.0f << "75.3" << -4.9f;
+        QTest::newRow("2") << 2 << 0.0f << "75.0" << -3.9f;
+        QTest::newRow("75") << 75 << 36.5f << "62.8" << 32.6f;
+        QTest::newRow("226") << 226 << 112.0f << "37.7" << 108.1f;
+        QTest::newRow("449") << 449 << 223.5f << ".5" << 219.6f;
+        QTest::newRow("450") << 450 << 224.0f << ".3" << 220.1f;
     }
     void powerBar()
     {
         QFETCH(int, value);
         QFETCH(float, y);
         QFETCH(QString, power);
+        QFETCH(float, markerTop);
         H->assignValue(Integer(223));
         V->assignValue(Integer(value == 0 ? 1 : 0));
         V->assignValue(Integer(value));
@@ -93,15 +96,15 @@ private slots:
         QCOMPARE(text("Text1"), power);
         QCOMPARE(text("Label4"), QStringLiteral("3730"));
         QCOMPARE(Line1->X1(), 199.7f);
-        QCOMPARE(Shape2->Left(), Single(double(199.7f) - 7.8f / 2.0));
-        QCOMPARE(Shape2->Top(), Single(double(y) - 7.8f / 2.0));
+        QCOMPARE(Shape2->Left(), 195.8f);
+        QCOMPARE(Shape2->Top(), markerTop);
     }
 
     void firstChangeMovesOneAxisOnly()
     {
         H->assignValue(Integer(100));
         QCOMPARE(Line2->Y1(), -1.0f);
-        QCOMPARE(Shape2->Top(), Single(-1 - 7.8f / 2.0));
+        QCOMPARE(Shape2->Top(), -4.9f);
         QCOMPARE(text("Text1"), QString());
     }
 
