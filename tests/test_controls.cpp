@@ -123,11 +123,39 @@ private slots:
         QCOMPARE(changes, 1);
     }
 
+    // A click gives a bar the focus (Tab does too: the layout test), and no
+    // scroll-bar menu opens.
     void barsTakeFocusAndOfferNoMenu()
     {
-        ScrollBar bar(Qt::Horizontal);
-        QCOMPARE(bar.focusPolicy(), Qt::StrongFocus);
-        QCOMPARE(bar.contextMenuPolicy(), Qt::PreventContextMenu);
+        QWidget window;
+        auto* bar = new ScrollBar(Qt::Horizontal, &window);
+        bar->setGeometry(10, 10, 120, 17);
+        bar->setMax(450);
+        auto* other = new TextBox(&window);
+        other->setGeometry(10, 40, 50, 19);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        const QPoint thumb = testsupport::scrollBarPartCentre(*bar, QStyle::SC_ScrollBarSlider);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, thumb);
+        QVERIFY(bar->hasFocus());
+        // The menu a right click or the menu key asks for. A menu would run
+        // its own event loop, inside sendEvent(): closed there, and counted.
+        int menus = 0;
+        QTimer closer;
+        closer.callOnTimeout([&] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                ++menus;
+                popup->close();
+            }
+        });
+        closer.start(10);
+        for (const auto reason : {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
+            QContextMenuEvent ask(reason, thumb, bar->mapToGlobal(thumb));
+            QApplication::sendEvent(bar, &ask);
+        }
+        QCOMPARE(menus, 0);
+        QCOMPARE(bar->value(), 0);
     }
 
     void wheelNotchIsOneStep_data()
@@ -343,12 +371,18 @@ private slots:
         QCOMPARE(bar.grab().toImage().pixel(60, 0), highlight);
     }
 
+    // A text box keeps all it is given, and takes a typed key beyond
+    // QLineEdit's usual 32767 characters.
     void textBoxHasNoLengthLimit()
     {
         TextBox box;
         const QString longText(100000, QLatin1Char('7'));
         box.setText(longText);
         QCOMPARE(box.text().size(), longText.size());
+        QTest::keyClick(&box, Qt::Key_End);
+        QTest::keyClick(&box, Qt::Key_8);
+        QCOMPARE(box.text().size(), longText.size() + 1);
+        QVERIFY(box.text().endsWith(QLatin1Char('8')));
     }
 
     void pointReadsThePicture_data()
