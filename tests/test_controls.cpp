@@ -504,9 +504,9 @@ private slots:
         };
         connectHandler(&box, move ? &PictureBox::MouseMove : &PictureBox::MouseDown, record);
         const auto single = Qt::MouseButton(buttons);
-        QMouseEvent ev(move ? QEvent::MouseMove : QEvent::MouseButtonPress, pos, box.mapToGlobal(pos),
-                       move ? Qt::NoButton : single, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
-        QApplication::sendEvent(&box, &ev);
+        testsupport::sendMouse(&box, move ? QEvent::MouseMove : QEvent::MouseButtonPress, pos,
+                               move ? Qt::NoButton : single, Qt::MouseButtons(buttons),
+                               Qt::KeyboardModifiers(modifiers));
         QCOMPARE(gotButton, button);
         QCOMPARE(gotShift, shift);
         QCOMPARE(got, xy);
