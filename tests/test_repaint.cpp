@@ -398,6 +398,8 @@ private slots:
         movePointer(Picture1, Picture1->rect().center());
         testsupport::settle();
     }
+    // No function leaves the dark scheme behind it.
+    void cleanup() { QApplication::setPalette(standard); }
 
     // One step of a bar repaints what it changes and nothing else: a figure
     // whose text and colour end as they were is not repainted, though the
