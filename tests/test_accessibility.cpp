@@ -53,24 +53,46 @@ void record(QAccessibleEvent* event)
 
 } // namespace
 
+// In a test function: `var` is the accessible interface of the control
+// `name`; when there is none the test fails and the function returns.
+#define IFACE(var, name)                                                                                               \
+    QAccessibleInterface* const var = iface(name);                                                                     \
+    if (!var)                                                                                                          \
+    return
+
 class TestAccessibility : public QObject, ChartFixture {
     Q_OBJECT
 
-    QAccessibleInterface* iface(const char* name)
+    // The accessible interface of a control; nullptr, the test failed with
+    // the control's name, when there is none.
+    QAccessibleInterface* iface(const char* name, std::source_location where = std::source_location::current())
     {
-        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(find(name));
+        QWidget* control = find(name, where);
+        if (!control)
+            return nullptr;
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(control);
         if (!i)
-            qFatal("no accessible interface for %s", name);
+            QTest::qFail(qPrintable(QStringLiteral("no accessible interface for %1").arg(QLatin1String(name))),
+                         where.file_name(), int(where.line()));
         return i;
     }
-    QString accName(const char* name) { return iface(name)->text(QAccessible::Name); }
-    QString accDescription(const char* name) { return iface(name)->text(QAccessible::Description); }
+    QString accName(const char* name, std::source_location where = std::source_location::current())
+    {
+        QAccessibleInterface* i = iface(name, where);
+        return i ? i->text(QAccessible::Name) : QString();
+    }
+    QString accDescription(const char* name, std::source_location where = std::source_location::current())
+    {
+        QAccessibleInterface* i = iface(name, where);
+        return i ? i->text(QAccessible::Description) : QString();
+    }
     // A bar's position in its quantity: from Qt 6.8 on its value text (which
     // its description would only repeat), before that its description.
     QString position(const char* bar)
     {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        QAccessibleAttributesInterface* a = iface(bar)->attributesInterface();
+        QAccessibleInterface* i = iface(bar);
+        QAccessibleAttributesInterface* a = i ? i->attributesInterface() : nullptr;
         if (!a)
             return QStringLiteral("(no attributes)");
         return a->attributeValue(QAccessible::Attribute::Custom)
@@ -167,10 +189,13 @@ private slots:
         QCOMPARE(accName("Label20"), delivery);
         QCOMPARE(accName("Text1"), QStringLiteral("PK (kW) :"));
         QCOMPARE(accName("Text2"), QStringLiteral("dif. P (bar) :"));
-        QCOMPARE(iface("Text1")->text(QAccessible::Value), power);
-        QCOMPARE(iface("Text2")->text(QAccessible::Value), pressure);
+        IFACE(powerBox, "Text1");
+        IFACE(pressureBox, "Text2");
+        IFACE(speedFigure, "Label4");
+        QCOMPARE(powerBox->text(QAccessible::Value), power);
+        QCOMPARE(pressureBox->text(QAccessible::Value), pressure);
         // The caption labels each control for the tools as well.
-        const auto labelled = iface("Label4")->relations(QAccessible::Label);
+        const auto labelled = speedFigure->relations(QAccessible::Label);
         QCOMPARE(labelled.size(), 1);
         QCOMPARE(labelled.first().first->object(), find("Label3"));
         // What is shown stays as it was.
@@ -220,9 +245,10 @@ private slots:
         QFETCH(bool, shown);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QAccessibleInterface* c = iface(qPrintable(caption));
+        IFACE(c, qPrintable(caption));
+        IFACE(labelled, qPrintable(control));
         QCOMPARE(!c->state().invisible, shown);
-        QVERIFY(!iface(qPrintable(control))->state().invisible);
+        QVERIFY(!labelled->state().invisible);
         const auto labels = c->relations(QAccessible::Labelled);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->object(), find(qPrintable(control)));
@@ -243,7 +269,8 @@ private slots:
             QSKIP("Qt's own interface, whose empty runs the Orca of Qt 6.8 reads whole");
         QFETCH(QString, text);
         setText("Text1", text);
-        QAccessibleTextInterface* t = iface("Text1")->textInterface();
+        IFACE(box, "Text1");
+        QAccessibleTextInterface* t = box->textInterface();
         QVERIFY(t);
         QCOMPARE(t->characterCount(), int(text.size()));
         for (int offset = 0; offset < text.size(); ++offset) {
@@ -254,8 +281,8 @@ private slots:
             QCOMPARE(end, int(text.size()));
         }
         QCOMPARE(t->text(0, t->characterCount()), text);
-        QCOMPARE(iface("Text1")->text(QAccessible::Value), text);
-        QVERIFY(iface("Text1")->state().editable);
+        QCOMPARE(box->text(QAccessible::Value), text);
+        QVERIFY(box->state().editable);
     }
 
     // A new figure is announced: the labels' names change, the text boxes'
@@ -276,7 +303,8 @@ private slots:
         seen.clear();
         V->assignValue(226);
         QVERIFY(!events("Text1", QAccessible::TextUpdated).empty());
-        QCOMPARE(iface("Text1")->text(QAccessible::Value), QStringLiteral("37.7"));
+        IFACE(powerBox, "Text1");
+        QCOMPARE(powerBox->text(QAccessible::Value), QStringLiteral("37.7"));
     }
 
     // A figure turned red is described as outside the chart, and the
@@ -349,7 +377,7 @@ private slots:
         }
         seen.clear();
         b->assignValue(value);
-        QAccessibleInterface* i = iface(qPrintable(bar));
+        IFACE(i, qPrintable(bar));
         QCOMPARE(i->text(QAccessible::Name), name);
         QCOMPARE(this->position(qPrintable(bar)), position);
         QCOMPARE(i->valueInterface()->currentValue().toInt(), value);
@@ -377,10 +405,12 @@ private slots:
     // Change handler runs.
     void barsSetThroughValueInterface()
     {
-        iface("HScroll1")->valueInterface()->setCurrentValue(223);
+        IFACE(speedBar, "HScroll1");
+        IFACE(powerBar, "VScroll1");
+        speedBar->valueInterface()->setCurrentValue(223);
         QCOMPARE(H->Value(), Integer(223));
         QCOMPARE(text("Label4"), QStringLiteral("3730"));
-        iface("VScroll1")->valueInterface()->setCurrentValue(226);
+        powerBar->valueInterface()->setCurrentValue(226);
         QCOMPARE(text("Text1"), QStringLiteral("37.7"));
         QCOMPARE(Line2->Y1(), Single(112));
         QCOMPARE(accName("Label20"), QStringLiteral("Q1 (m3/min) : 7.0"));
@@ -409,14 +439,15 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, toolTip);
-        QWidget* wgt = find(qPrintable(control));
+        FIND(QWidget, wgt, w.get(), control);
         QCOMPARE(accName(qPrintable(control)), name);
         QCOMPARE(wgt->toolTip(), toolTip);
         if (auto* b = qobject_cast<QPushButton*>(wgt)) {
             QCOMPARE(b->text(), caption);
             QCOMPARE(accDescription(qPrintable(control)), toolTip);
         } else {
-            QCOMPARE(iface(qPrintable(control))->role(), QAccessible::Graphic);
+            IFACE(picture, qPrintable(control));
+            QCOMPARE(picture->role(), QAccessible::Graphic);
             QVERIFY(!accDescription(qPrintable(control)).isEmpty());
         }
     }
@@ -492,9 +523,10 @@ private slots:
     // announcement compares with it: here the warning it turned on clears.
     void barSetByAToolIsLookedAtSilently()
     {
-        seen.clear();
-        iface("HScroll1")->valueInterface()->setCurrentValue(1);
+        IFACE(speedBar, "HScroll1");
         FIND(TextBox, pressure, w.get(), "Text2");
+        seen.clear();
+        speedBar->valueInterface()->setCurrentValue(1);
         QCOMPARE(pressure->ForeColor(), chart::colors::Red);
         QCOMPARE(announced(), QStringList());
         chartMouse(QEvent::MouseButtonPress, {200, 112}, Qt::LeftButton, Qt::LeftButton);
@@ -534,12 +566,14 @@ private slots:
     {
         moveTo(200, 202);
         const auto type = [this](const char* box, const QString& text) {
-            QAccessibleEditableTextInterface* e = iface(box)->editableTextInterface();
-            QVERIFY(e);
-            e->replaceText(0, iface(box)->textInterface()->characterCount(), text);
+            IFACE(i, box);
+            QAccessibleEditableTextInterface* e = i->editableTextInterface();
+            QVERIFY(e && i->textInterface());
+            e->replaceText(0, i->textInterface()->characterCount(), text);
         };
         const auto press = [this](const char* button) {
-            QAccessibleActionInterface* a = iface(button)->actionInterface();
+            IFACE(i, button);
+            QAccessibleActionInterface* a = i->actionInterface();
             QVERIFY(a && a->actionNames().contains(QAccessibleActionInterface::pressAction()));
             a->doAction(QAccessibleActionInterface::pressAction());
         };
@@ -557,7 +591,8 @@ private slots:
         type("Text5", QStringLiteral("100"));
         press("Command2");
         QTRY_COMPARE(accName("Label4"), QStringLiteral("nHR (1/min) : 3620"));
-        QCOMPARE(iface("HScroll1")->valueInterface()->currentValue().toInt(), 212);
+        IFACE(speedBar, "HScroll1");
+        QCOMPARE(speedBar->valueInterface()->currentValue().toInt(), 212);
     }
 };
 
