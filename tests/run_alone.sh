@@ -17,19 +17,26 @@ else
     echo "$program -functions failed" >&2
     exit 1
   fi
-  mapfile -t functions < <(printf '%s\n' "$listing" | sed -n 's/^\([A-Za-z_][A-Za-z0-9_]*\)()$/\1/p')
+  functions=()
+  while IFS= read -r function; do
+    functions+=("$function")
+  done < <(printf '%s\n' "$listing" | sed -n 's/^\([A-Za-z_][A-Za-z0-9_]*\)()$/\1/p')
 fi
 if ((${#functions[@]} == 0)); then
   echo "$program lists no test function" >&2
   exit 1
 fi
 
-failed=()
+passed=0
+failed=""
 for function in "${functions[@]}"; do
-  if ! output=$("$program" "$function" 2>&1); then
-    failed+=("$function")
+  if output=$("$program" "$function" 2>&1); then
+    passed=$((passed + 1))
+  else
+    failed="$failed $function"
     printf '%s\n' "$output"
   fi
 done
-echo "$(basename "$program"), each function alone: $((${#functions[@]} - ${#failed[@]})) passed, ${#failed[@]} failed${failed:+: ${failed[*]}}"
-((${#failed[@]} == 0))
+count=$(($(printf "%s" "$failed" | wc -w)))
+echo "$(basename "$program"), each function alone: $passed passed, $count failed${failed:+:$failed}"
+[[ -z $failed ]]
