@@ -65,22 +65,22 @@ protected:
     // The control of the window named `name`; nullptr, the test failed with
     // the name, when there is none.
     template <class T = QWidget>
-    T* find(const char* name, std::source_location where = std::source_location::current())
+    T* find(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         return testsupport::find<T>(w.get(), name, where);
     }
 
-    QString text(const char* name, std::source_location where = std::source_location::current())
+    QString text(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         QWidget* control = find(name, where);
         return control ? control->property("text").toString() : QString();
     }
-    void setText(const char* name, const QString& text, std::source_location where = std::source_location::current())
+    void setText(const char* name, const QString& text, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         if (auto* box = find<rt::TextBox>(name, where))
             box->setText(text);
     }
-    void click(const char* name, std::source_location where = std::source_location::current())
+    void click(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         if (auto* button = find<rt::CommandButton>(name, where))
             button->click();

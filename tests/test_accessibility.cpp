@@ -65,7 +65,7 @@ class TestAccessibility : public QObject, ChartFixture {
 
     // The accessible interface of a control; nullptr, the test failed with
     // the control's name, when there is none.
-    QAccessibleInterface* iface(const char* name, std::source_location where = std::source_location::current())
+    QAccessibleInterface* iface(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         QWidget* control = find(name, where);
         if (!control)
@@ -73,15 +73,15 @@ class TestAccessibility : public QObject, ChartFixture {
         QAccessibleInterface* i = QAccessible::queryAccessibleInterface(control);
         if (!i)
             QTest::qFail(qPrintable(QStringLiteral("no accessible interface for %1").arg(QLatin1String(name))),
-                         where.file_name(), int(where.line()));
+                         where.file, where.line);
         return i;
     }
-    QString accName(const char* name, std::source_location where = std::source_location::current())
+    QString accName(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         QAccessibleInterface* i = iface(name, where);
         return i ? i->text(QAccessible::Name) : QString();
     }
-    QString accDescription(const char* name, std::source_location where = std::source_location::current())
+    QString accDescription(const char* name, testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         QAccessibleInterface* i = iface(name, where);
         return i ? i->text(QAccessible::Description) : QString();

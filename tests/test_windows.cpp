@@ -48,7 +48,7 @@ class TestWindows : public QObject {
     // A button of the chart window, clicked; the test fails with its name
     // when there is none.
     static void click(ui::ChartWindow& w, const char* name,
-                      std::source_location where = std::source_location::current())
+                      testsupport::Where where = {__builtin_FILE(), __builtin_LINE()})
     {
         if (auto* button = testsupport::find<QPushButton>(&w, name, where))
             button->click();

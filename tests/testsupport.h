@@ -18,15 +18,22 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <source_location>
 
 namespace testsupport {
+
+// Where a helper was called from, for the failure it records: a default
+// argument {__builtin_FILE(), __builtin_LINE()} takes the caller's file and
+// line (std::source_location is missing from libc++ before 16).
+struct Where {
+    const char* file;
+    int line;
+};
 
 // The child of `parent` named `name` (its objectName) of type T. When there
 // is none, the running test fails with the name, at the caller's line, and
 // nullptr comes back; outside a test the name goes to standard error.
 template <class T = QWidget>
-T* find(const QObject* parent, QAnyStringView name, std::source_location where = std::source_location::current())
+T* find(const QObject* parent, QAnyStringView name, Where where = {__builtin_FILE(), __builtin_LINE()})
 {
     T* found = parent ? parent->findChild<T*>(name.toString()) : nullptr;
     if (!found) {
@@ -34,7 +41,7 @@ T* find(const QObject* parent, QAnyStringView name, std::source_location where =
                                     .arg(name.toString(), QString::fromLatin1(T::staticMetaObject.className()),
                                          parent ? parent->objectName() : QStringLiteral("(no window)"));
         if (QTest::currentTestFunction())
-            QTest::qFail(qPrintable(message), where.file_name(), int(where.line()));
+            QTest::qFail(qPrintable(message), where.file, where.line);
         else
             std::fprintf(stderr, "%s\n", qPrintable(message));
     }
