@@ -55,19 +55,11 @@ finish() {
 
 if [ $# -gt 0 ]; then
   deb=$(realpath "$1")
-  ./scripts/setup.sh package
 else
   deb=$(./scripts/package.sh | tail -n1)
   if [ -f "$deb" ]; then ok "the package builds: ${deb#"$PWD"/}"; else fail "the package builds"; finish; fi
-  # The compiler's warnings, in its "file:line:column: warning:" form.
-  warnings=$(grep -E '^[^ ]+:[0-9]+:[0-9]+: warning: ' build-deb/build.log)
-  if [ -z "$warnings" ]; then
-    ok "the build gives no compiler warning ($(g++ -dumpfullversion 2>/dev/null || echo 'g++'))"
-  else
-    fail "the build gives compiler warnings:"
-    sed 's/^/  /' <<<"$warnings" | head -n 40
-  fi
 fi
+./scripts/setup.sh package-check
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

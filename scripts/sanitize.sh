@@ -23,4 +23,4 @@ export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_afte
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=1"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd build-asan
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure --timeout 900

@@ -3,15 +3,18 @@
 # Installs from Debian's archive what the named jobs need, where it is
 # missing. Jobs: build (the program), test (the test suite), fuzz (the
 # fuzz targets), libcxx (clang with libc++), mingw (the Windows cross
-# compiler), package (the Debian package and its checks), autopkgtest (the
+# compiler), autopkgtest (the
 # installed-package test), diffoscope (comparing two builds), debian (making
-# a fresh Debian root for scripts/in-debian.sh). Builds nothing. Where another
+# a fresh Debian root for scripts/in-debian.sh), builddeps (what the Debian
+# package's build needs: its Build-Depends, less those of its tests under
+# the nocheck profile in DEB_BUILD_PROFILES, and nothing else), package-check
+# (the checks of a built package). Builds nothing. Where another
 # program holds the package manager's lock (automatic updates, say), it waits
 # for it.
 #   scripts/setup.sh build test
 set -euo pipefail
 
-packages=()
+packages=() builddeps=
 for job in "$@"; do
   case "$job" in
     build) packages+=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-freefont-ttf) ;;
@@ -23,8 +26,8 @@ for job in "$@"; do
     debian) packages+=(debootstrap debian-archive-keyring) ;;
     autopkgtest) packages+=(autopkgtest) ;;
     diffoscope) packages+=(diffoscope-minimal) ;;
-    package) packages+=(git debhelper dpkg-dev lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick
-                        dbus-daemon) ;;
+    builddeps) packages+=(build-essential dpkg-dev git) builddeps=1 ;;
+    package-check) packages+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils imagemagick dbus-daemon) ;;
     *) echo "setup.sh: unknown job '$job'" >&2; exit 2 ;;
   esac
 done
@@ -33,7 +36,16 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The Build-Depends are apt's to resolve, from debian/control, once
+# dpkg-checkbuilddeps finds one unmet.
+profiles=(${DEB_BUILD_PROFILES:+--build-profiles="${DEB_BUILD_PROFILES// /,}"})
+build_deps=
+if [ -n "$builddeps" ]; then
+  if [ ${#missing[@]} -gt 0 ] || ! (cd "$(dirname "$0")/.." && dpkg-checkbuilddeps) >/dev/null 2>&1; then
+    build_deps=1
+  fi
+fi
+[ ${#missing[@]} -eq 0 ] && [ -z "$build_deps" ] && exit 0
 
 # The process holding one of the package manager's locks, if any: dpkg and
 # apt lock with fcntl, which /proc/locks lists by device (major:minor, in
@@ -63,7 +75,7 @@ wait_for_lock() {
   done
 }
 
-echo "Installing: ${missing[*]}"
+echo "Installing: ${missing[*]}${build_deps:+ and the package's build dependencies}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 # apt-get update does not wait for a lock itself; install waits for dpkg's.
@@ -80,4 +92,8 @@ for attempt in 1 2 3; do
   fi
 done
 wait_for_lock
-"${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
+[ ${#missing[@]} -eq 0 ] || "${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
+if [ -n "$build_deps" ]; then
+  wait_for_lock
+  "${apt[@]}" build-dep -y --no-install-recommends "${profiles[@]}" "$(cd "$(dirname "$0")/.." && pwd)" >/dev/null
+fi
