@@ -9,6 +9,8 @@
 # whole log goes to build-debian/RELEASE.log; on failure its last lines are
 # shown as well. With IN_DEBIAN_KEEP=1 the root is kept in build-debian/RELEASE
 # (and reused by the next run, which then only refreshes /src).
+# IN_DEBIAN_NAME=NAME names the root, its log and its packages' folder
+# NAME instead of RELEASE: two roots of one release, side by side.
 # The packages the command builds (new .deb files in /src/build-deb) are kept
 # in build-debian/RELEASE-debs/. IN_DEBIAN_DEBS=DIR puts DIR's .deb files in
 # /debs of the root first, for the command to install:
@@ -34,9 +36,11 @@ case "$PWD" in *[!A-Za-z0-9/._-]*) echo "in-debian.sh: the repository's path has
 ./scripts/setup.sh debian
 mkdir -p build-debian
 out=$(cd build-debian && pwd -P)
-root=$out/$release
-log=$out/$release.log
-debs_out=$out/$release-debs
+name=${IN_DEBIAN_NAME:-$release}
+case "$name" in *[!a-z0-9-]* | '') echo "in-debian.sh: '$name' is not a name for a root" >&2; exit 2 ;; esac
+root=$out/$name
+log=$out/$name.log
+debs_out=$out/$name-debs
 [ "$debs_in" != "$debs_out" ] ||
   { echo "in-debian.sh: IN_DEBIAN_DEBS names the folder this run keeps its own packages in" >&2; exit 2; }
 : >"$log"
@@ -159,7 +163,7 @@ start=$SECONDS
 mkdir "$debs_out" # its time marks the command's start
 # In the background, so that a signal to this script is handled at once.
 env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-  TERM="${TERM:-dumb}" CI="${CI:-}" \
+  TERM="${TERM:-dumb}" CI="${CI:-}" CXXFLAGS="${CXXFLAGS:-}" DEB_CXXFLAGS_APPEND="${DEB_CXXFLAGS_APPEND:-}" \
   chroot "$root" /bin/bash -c 'cd /src && exec "$@"' in-debian "$@" </dev/null >>"$log" 2>&1 &
 wait $!
 echo "  done in $((SECONDS - start)) s"

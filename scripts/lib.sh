@@ -91,3 +91,96 @@ end_app() {
   wait 2>/dev/null
   app=
 }
+
+# CI's steps (.ci/run), each timed and its result kept, for the table that
+# step_table prints at the end. A step runs now (step) or in the background
+# (step_start), its output then in STEP_LOGS/NAME.log (build-ci/ unless
+# set) until step_wait waits for it. step_table, run at the end whatever
+# happened, first ends the background steps still running (SIGTERM to each
+# one's process group, then waits for them: in-debian.sh unmounts its root).
+#   step NAME COMMAND...         runs COMMAND; its status
+#   step_start NAME COMMAND...   starts COMMAND in the background
+#   step_wait NAME...            waits for them; 1 if any failed (its log's
+#                                last lines shown)
+#   step_table                   the table; 1 if a step failed or never ended
+STEP_LOGS=${STEP_LOGS:-$PWD/build-ci}
+step_names=()
+step_begin_time=$(date +%s)
+step_record() { # name status start end
+  printf '%s %s %s %s\n' "$1" "$2" "$3" "$4" >>"$STEP_LOGS/steps"
+}
+step_prepare() {
+  if [ ${#step_names[@]} -eq 0 ]; then
+    mkdir -p "$STEP_LOGS"
+    : >"$STEP_LOGS/steps"
+  fi
+  step_names+=("$1")
+}
+step() {
+  local name=$1 start status=0
+  shift
+  step_prepare "$name"
+  start=$(date +%s)
+  echo "=== $name: $*"
+  "$@" || status=$?
+  step_record "$name" "$status" "$start" "$(date +%s)"
+  echo "=== $name: $([ "$status" -eq 0 ] && echo passed || echo "FAILED (status $status)") in $(($(date +%s) - start)) s"
+  return "$status"
+}
+step_start() {
+  local name=$1
+  shift
+  step_prepare "$name"
+  echo "=== $name (in the background, log: ${STEP_LOGS#"$PWD"/}/$name.log): $*"
+  rm -f "$STEP_LOGS/$name.done"
+  # A process group of its own, which step_table can end as a whole.
+  setsid bash -c 'start=$(date +%s); "${@:2}"; status=$?
+    printf "%s %s %s\n" "$status" "$start" "$(date +%s)" >"$1.done"; exit "$status"' step \
+    "$STEP_LOGS/$name" "$@" >"$STEP_LOGS/$name.log" 2>&1 </dev/null &
+  printf '%s\n' "$!" >"$STEP_LOGS/$name.pid"
+}
+step_wait() {
+  local name pid status failed=0 start end
+  for name in "$@"; do
+    pid=$(cat "$STEP_LOGS/$name.pid")
+    wait "$pid" 2>/dev/null
+    if read -r status start end <"$STEP_LOGS/$name.done" 2>/dev/null; then
+      step_record "$name" "$status" "$start" "$end"
+    else
+      status=1
+    fi
+    if [ "$status" -eq 0 ]; then
+      echo "=== $name: passed in $((end - start)) s"
+    else
+      echo "=== $name: FAILED (status $status); the last lines of ${STEP_LOGS#"$PWD"/}/$name.log:"
+      tail -n 80 "$STEP_LOGS/$name.log"
+      failed=1
+    fi
+  done
+  return "$failed"
+}
+step_table() {
+  local name pid line status start end failed=0 clock
+  for name in "${step_names[@]}"; do
+    [ -f "$STEP_LOGS/$name.pid" ] && [ ! -f "$STEP_LOGS/$name.done" ] || continue
+    pid=$(cat "$STEP_LOGS/$name.pid")
+    kill -TERM -- "-$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  clock() { printf '%d:%02d' $(($1 / 60)) $(($1 % 60)); }
+  printf '\n%-14s %7s %7s  %s\n' step start time result
+  for name in "${step_names[@]}"; do
+    line=$(grep -m1 "^$name " "$STEP_LOGS/steps" 2>/dev/null)
+    if [ -z "$line" ]; then
+      printf '%-14s %7s %7s  %s\n' "$name" - - "not ended"
+      failed=1
+      continue
+    fi
+    read -r _ status start end <<<"$line"
+    printf '%-14s %7s %7s  %s\n' "$name" "$(clock $((start - step_begin_time)))" "$(clock $((end - start)))" \
+      "$([ "$status" -eq 0 ] && echo ok || echo "FAILED ($status)")"
+    [ "$status" -eq 0 ] || failed=1
+  done
+  printf '%-14s %7s %7s\n' total "" "$(clock $(($(date +%s) - step_begin_time)))"
+  return "$failed"
+}

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the program and every test with AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer (GCC) and runs the tests headless. Any finding
-# fails its test.
+# UndefinedBehaviorSanitizer (GCC) and runs every test headless, side by
+# side. Any finding fails its test. CXXFLAGS adds compiler flags (CI:
+# -Werror).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh build test
@@ -13,7 +14,7 @@ san="-fsanitize=address,undefined -fsanitize=float-cast-overflow -fno-sanitize-r
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
   -DKRTD258_BUILD_TOOLS=OFF -DKRTD258_BUILD_BENCHMARKS=OFF \
   -DCMAKE_CXX_COMPILER=g++ \
-  -DCMAKE_CXX_FLAGS="-O1 -g -fno-omit-frame-pointer $san" \
+  -DCMAKE_CXX_FLAGS="-O1 -g -fno-omit-frame-pointer $san ${CXXFLAGS:-}" \
   -DCMAKE_EXE_LINKER_FLAGS="$san" -DCMAKE_SHARED_LINKER_FLAGS="$san" >/dev/null
 cmake --build build-asan -j"$(nproc)"
 
