@@ -416,6 +416,30 @@ private slots:
         QCOMPARE(accName("Label20"), QStringLiteral("Q1 (m3/min) : 7.0"));
     }
 
+    // A value beyond a bar's ends, as a screen reader may send it, takes the
+    // end, as a drag of the thumb past it would: no runtime error.
+    void barSetBeyondItsEnds_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("above Max") << 1000 << 450 << "6000";
+        QTest::newRow("below 0") << -5 << 0 << "1500";
+    }
+    void barSetBeyondItsEnds()
+    {
+        QFETCH(int, value);
+        QFETCH(int, bar);
+        QFETCH(QString, speed);
+        IFACE(speedBar, "HScroll1");
+        H->assignValue(200);
+        QSignalSpy changes(H, &rt::ScrollBar::Change);
+        speedBar->valueInterface()->setCurrentValue(value);
+        QCOMPARE(H->Value(), Integer(bar));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(text("Label4"), speed);
+    }
+
     void picturesAndButtons_data()
     {
         QTest::addColumn<QString>("control");

@@ -28,8 +28,9 @@ public:
     void assignValue(int value); // an int, so that no value is narrowed before the check
 
     // QAbstractSlider::setValue() clamps silently: deleted here, so that code
-    // holding a ScrollBar cannot call it instead of assignValue(). (Through a
-    // QScrollBar pointer, Qt's own setValue() is still reached.)
+    // holding a ScrollBar cannot call it instead of assignValue(). Qt's own
+    // controls reach the value through triggerAction() and the thumb; the
+    // accessible interface through assignValue() too.
     void setValue(int) = delete;
 
 signals:

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -91,7 +93,7 @@ class BarAccessible : public QAccessibleWidget,
 #endif
 {
 public:
-    explicit BarAccessible(QAbstractSlider* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar)
+    explicit BarAccessible(rt::ScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar)
     {
     }
 
@@ -114,9 +116,11 @@ public:
     {
         return bar()->value();
     }
+    // A screen reader sets the bar as a drag of its thumb would: within its
+    // range, through the one way the program's values take.
     void setCurrentValue(const QVariant& value) override
     {
-        bar()->setValue(value.toInt());
+        bar()->assignValue(std::clamp(value.toInt(), bar()->minimum(), bar()->maximum()));
     }
     QVariant maximumValue() const override
     {
@@ -148,9 +152,9 @@ public:
 #endif
 
 private:
-    QAbstractSlider* bar() const
+    rt::ScrollBar* bar() const
     {
-        return static_cast<QAbstractSlider*>(object());
+        return static_cast<rt::ScrollBar*>(object());
     }
 };
 
@@ -176,7 +180,7 @@ QAccessibleInterface* interfaceFactory(const QString& className, QObject* object
         if (qobject_cast<QLabel*>(label->buddy()))
             return new CaptionAccessible(label);
     } else if (className == QLatin1String("rt::ScrollBar")) {
-        return new BarAccessible(static_cast<QAbstractSlider*>(object));
+        return new BarAccessible(static_cast<rt::ScrollBar*>(object));
     } else if (className == QLatin1String("rt::TextBox")) {
         // Qt 6.8 and later keep their own: the Orca they meet reads it whole.
         if (QT_VERSION < QT_VERSION_CHECK(6, 8, 0))
