@@ -83,13 +83,43 @@ check() {
 }
 
 # The program a test script has started and not yet ended, if any: app
-# holds its PID. end_app ends it and waits for what the script started;
+# holds its PID. end_app ends it (and the probe, if started) and waits for
+# what the script started;
 # a test script sets `trap end_app EXIT`.
 app=
 end_app() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "${PROBE_PID:-}" ] && kill "$PROBE_PID" 2>/dev/null
   wait 2>/dev/null
   app=
+}
+
+# Moves the X pointer to X,Y and waits until it is there. (xdotool's
+# mousemove --sync to where the pointer already is waits 15 s instead.)
+#   pointer_to X Y
+pointer_to() {
+  [ "$(xdotool getmouselocation 2>/dev/null | sed -n 's/^x:\([0-9-]*\) y:\([0-9-]*\) .*/\1 \2/p')" = "$1 $2" ] ||
+    xdotool mousemove --sync "$1" "$2"
+}
+
+# The X screen's pixels, read by one process of tests/screen_probe that the
+# test script starts once and asks many times (an ImageMagick grab takes a
+# tenth of a second each): WINDOW is an X window id, 0 for the root window;
+# X, Y, W, H the area in device pixels, relative to it. The answer is its
+# W x H colours "r,g,b", row by row, separated by blanks (empty if it could
+# not be read). The probe runs without screen scaling, so that its pixels
+# are device pixels.
+# Bash gives a pipeline's commands no access to the probe: call probe in
+# a command substitution or directly, never inside a pipeline.
+#   probe_start PROBE_PROGRAM
+#   probe WINDOW X Y W H
+probe_start() {
+  coproc PROBE { env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING=0 QT_QPA_PLATFORM=xcb \
+    "$1" 2>/dev/null; }
+}
+probe() {
+  local answer
+  printf '%s\n' "$*" >&"${PROBE[1]}" && IFS= read -r answer <&"${PROBE[0]}" && printf '%s\n' "$answer"
 }
 
 # CI's steps (.ci/run), each timed and its result kept, for the table that

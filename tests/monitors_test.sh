@@ -6,7 +6,7 @@
 # drawn exactly as when started on that monitor, and a press on the chart
 # selects the pixel under the pointer.
 #   session.sh --x --dbus --monitor LEFT=1600x1200 --monitor RIGHT=2000x1200 \
-#       -- monitors_test.sh PROGRAM LEFT_SCALE:RIGHT_SCALE...
+#       -- monitors_test.sh PROGRAM SCREEN_PROBE LEFT_SCALE:RIGHT_SCALE...
 # A new window opens at the top left, on LEFT; each pair is one round.
 # With --placed first (and session.sh --wm), the window manager places each
 # new window under the pointer: the program is started with the pointer on
@@ -15,7 +15,8 @@ set -uo pipefail
 . "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
 program=$1
-shift
+probe_program=$2
+shift 2
 placed=
 [ "${1:-}" = --placed ] && { placed=1; shift; }
 pairs=("$@")
@@ -31,6 +32,7 @@ end=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
 [ -n "$border" ] && [ -n "$end" ] || { echo "no monitor RIGHT: run this through tests/session.sh --monitor"; exit 1; }
 
 trap end_app EXIT
+probe_start "$probe_program"
 
 fatal() {
   echo "FAIL: $*"
@@ -67,16 +69,22 @@ steady() { # window
 shot() { import -window "$1" "$out/$2.png" 2>/dev/null; }
 # ImageMagick 6 prints the count of differing pixels, 7 adds it normalised: "0 (0)".
 same() { [ "$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | awk '{ print $1 }')" = 0 ]; }
-pixel() { # screen x y -> "r,g,b"
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
-}
+shotSame() { shot "$1" "$2" && same "$2" "$3"; } # window shot earlier-shot
+pixel() { probe 0 "$1" "$2" 1 1; } # screen x y -> "r,g,b"
 # The device pixel in the middle of logical pixel c at a scale.
 middle() { awk -v c="$1" -v f="$2" 'BEGIN { printf "%d\n", int((c + 0.5) * f) }'; }
 
+# Whether the window's chart has been drawn at a scale: a pixel inside it
+# is the chart's white.
+drawn() { # window scale
+  local a x y
+  a=$(area "$1") x=${a#*+} x=${x%%+*} y=${a##*+}
+  [ -n "$a" ] && [ "$(pixel $((x + $(middle 53 "$2"))) $((y + $(middle 87 "$2"))))" = 255,255,255 ]
+}
 # Starts the program, whose chart window opens on LEFT (or under the
-# pointer); sets app and chart.
-start() { # left-scale right-scale log
+# pointer), and waits until the window has the size and the drawn chart of
+# the scale it should open at; sets app and chart.
+start() { # left-scale right-scale log scale
   QT_SCREEN_SCALE_FACTORS="LEFT=$1;RIGHT=$2" "$program" >"$out/$3" 2>&1 &
   app=$!
   chart=
@@ -86,7 +94,8 @@ start() { # left-scale right-scale log
     sleep 0.1
   done
   [ -n "$chart" ] || fatal "no chart window ($3)"
-  wait_until steady "$chart" || fatal "the chart window does not settle ($3)"
+  wait_until hasSize "$chart" "$(whole "$4")" "$4" && wait_until drawn "$chart" "$4" ||
+    fatal "the chart window is not drawn at $(whole "$4") for scale $4 ($3: $(area "$chart"))"
 }
 stop() {
   kill "$app" 2>/dev/null
@@ -121,11 +130,11 @@ if [ -n "$placed" ]; then
     l=${pair%:*} r=${pair#*:}
     echo "--- placed by the window manager: LEFT at scale $l, RIGHT at scale $r"
     xdotool mousemove --sync 400 400
-    start "$r" "$l" "placed-left-$r-$l.log"
+    start "$r" "$l" "placed-left-$r-$l.log" "$r"
     shot "$chart" "placed-left-$r-$l"
     stop
     xdotool mousemove --sync $((border + 400)) 400
-    start "$l" "$r" "placed-right-$l-$r.log"
+    start "$l" "$r" "placed-right-$l-$r.log" "$r"
     a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
     [ $((x + w / 2)) -ge "$border" ] && hasSize "$chart" "$(whole "$r")" "$r"
     check $? "$pair: started with the pointer on RIGHT, the window is there at $(whole "$r") ($a)"
@@ -152,14 +161,14 @@ for pair in "${pairs[@]}"; do
   # on the screens (Qt hints fonts only where no screen is scaled).
   for scales in "$l $r" "$r $l"; do
     set -- $scales
-    start "$1" "$2" "start-$1-$2.log"
+    start "$1" "$2" "start-$1-$2.log" "$1"
     size=$(sizeOf "$chart")
     near "$size" "$(whole "$1")" "$1"
     check $? "$pair: started at scale $1 the window is $(whole "$1") ($size)"
     shot "$chart" "start-$1-$2"
     stop
   done
-  start "$l" "$r" "moved-$l-$r.log"
+  start "$l" "$r" "moved-$l-$r.log" "$l"
   move "$chart" $((border + 200)) 100 "$(whole "$r")" "$r"
   check $? "$pair: moved onto RIGHT, the window is $(whole "$r") ($(sizeOf "$chart"))"
   wait_until steady "$chart"
@@ -171,17 +180,17 @@ for pair in "${pairs[@]}"; do
   check $? "$pair: on RIGHT every pixel as when started at scale $r"
   move "$chart" 100 100 "$(whole "$l")" "$l"
   check $? "$pair: moved back onto LEFT, the window is $(whole "$l") again"
-  wait_until steady "$chart"
-  shot "$chart" "left-$l-$r"
-  same "left-$l-$r" "start-$l-$r"
+  wait_until shotSame "$chart" "left-$l-$r" "start-$l-$r"
   check $? "$pair: back on LEFT every pixel as when started"
 
   # At RIGHT's right edge: whole on the screen.
   move "$chart" $((end - 700)) 100 "$(whole "$r")" "$r"
   check $? "$pair: at RIGHT's right edge the window is $(whole "$r")"
-  wait_until steady "$chart"
-  a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
-  [ $((x + w)) -le "$end" ] && [ $((x + w / 2)) -ge "$border" ]
+  wholeOnRight() {
+    a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
+    [ $((x + w)) -le "$end" ] && [ $((x + w / 2)) -ge "$border" ]
+  }
+  wait_until wholeOnRight
   check $? "$pair: and lies whole on RIGHT ($a)"
 
   # A press on chart pixel (200, 112) puts the cross-hair's vertical line in
@@ -205,7 +214,7 @@ for pair in "${pairs[@]}"; do
     sleep 0.1
   done
   if [ -n "$drawing" ]; then
-    wait_until steady "$drawing"
+    wait_until hasSize "$drawing" "$(whole "$l" 580 481)" "$l"
     size=$(sizeOf "$drawing")
     near "$size" "$(whole "$l" 580 481)" "$l"
     check $? "$pair: the drawing window opens on LEFT at $(whole "$l" 580 481) ($size)"

@@ -2,13 +2,14 @@
 # SPDX-License-Identifier: MIT
 # Runs the built program in a real X window (Xvfb), clicks it as a person
 # would and checks what the screen shows.
-#   session.sh --x --dbus -- realwindow_test.sh PROGRAM SOURCE_DIR
+#   session.sh --x --dbus -- realwindow_test.sh PROGRAM SCREEN_PROBE
 set -uo pipefail
 
 # Runs inside tests/session.sh --x --dbus: an X server and a D-Bus session
 # of its own (without a bus, Qt's accessibility bridge would start one that
 # outlives the program).
 program=$1
+probe_program=$2
 out=${REALWINDOW_OUT:-$PWD/realwindow}
 . "$(dirname "$0")/../scripts/lib.sh" || exit 1
 mkdir -p "$out"
@@ -18,6 +19,7 @@ for tool in xdotool convert import; do
 done
 [ -n "${DISPLAY:-}" ] || { echo "no X server: run this through tests/session.sh --x"; exit 1; }
 trap end_app EXIT
+probe_start "$probe_program"
 
 applog=
 fail() {
@@ -35,10 +37,7 @@ waitForChart() {
   done
   return 1
 }
-pixel() { # window-relative x y -> "r,g,b"
-  import -window root -crop 1x1+$((wx + $1))+$((wy + $2)) -depth 8 txt:- 2>/dev/null |
-    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | head -n1
-}
+pixel() { probe 0 $((wx + $1)) $((wy + $2)) 1 1; } # window-relative x y -> "r,g,b"
 pixelIs() { [ "$(pixel "$1" "$2")" = "$3" ]; } # x y "r,g,b"
 # Waits, polling every 50 ms, until a command succeeds: at most 10 s, then
 # fails naming what it waited for.
@@ -51,7 +50,7 @@ waitUntil() { # what command...
   done
   fail "$what: not seen within 10 s"
 }
-click() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
+click() { pointer_to $((wx + $1)) $((wy + $2)) && xdotool click 1; }
 crosshair=255,192,192
 
 applog=program.log
@@ -143,21 +142,27 @@ closeAndCheck $((2 * (592 + 36))) $((2 * (264 + 12)))
 # covers the pressed device row.
 # Device position of a window-relative logical coordinate at scale $f.
 dev() { awk -v v="$1" -v f="$f" 'BEGIN { printf "%d", v * f }'; }
+# The colours along a window-relative device column (row), from one to
+# another, one per line (kept in colours: the probe answers no pipeline).
+along() { # x|y at from to
+  if [ "$1" = x ]; then
+    colours=$(probe 0 $((wx + $2)) $((wy + $3)) 1 $(($4 - $3)))
+  else
+    colours=$(probe 0 $((wx + $3)) $((wy + $2)) $(($4 - $3)) 1)
+  fi
+  colours=${colours// /$'\n'}
+}
 # The window-relative device rows (columns) of the cross-hair colour along a
 # device column (row): "first last", empty when there are none.
 crosshairSpan() { # x|y at from to
-  local geometry
-  if [ "$1" = x ]; then geometry=1x$(($4 - $3))+$((wx + $2))+$((wy + $3)); else geometry=$(($4 - $3))x1+$((wx + $3))+$((wy + $2)); fi
-  import -window root -crop "$geometry" -depth 8 txt:- 2>/dev/null |
-    awk -F'[:, ()]+' -v a="$1" -v from="$3" '/\(255,192,192\)/ { i = (a == "x" ? $2 : $1) + from; if (first == "") first = i; last = i }
-      END { if (first != "") print first, last }'
+  along "$@"
+  awk -v from="$3" '$0 == "255,192,192" { i = NR - 1 + from; if (first == "") first = i; last = i }
+    END { if (first != "") print first, last }' <<<"$colours"
 }
 # The colours along a device column (row), each run of equal ones once.
 runs() { # x|y at from to
-  local geometry
-  if [ "$1" = x ]; then geometry=1x$(($4 - $3))+$((wx + $2))+$((wy + $3)); else geometry=$(($4 - $3))x1+$((wx + $3))+$((wy + $2)); fi
-  import -window root -crop "$geometry" -depth 8 txt:- 2>/dev/null |
-    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | uniq | tr '\n' ' '
+  along "$@"
+  uniq <<<"$colours" | tr '\n' ' '
 }
 # Whether the horizontal line covers a window-relative device row, the span
 # it covers left in first and last.

@@ -77,6 +77,10 @@ function(krtd258_add_session_test name)
   endif()
 endfunction()
 
+# Reads the X screen's pixels for the test scripts, many in one process.
+add_executable(screen_probe screen_probe.cpp)
+target_link_libraries(screen_probe PRIVATE Qt6::Gui)
+
 set(X Xvfb xdpyinfo)
 set(DBUS dbus-daemon)
 set(ATSPI at-spi-bus-launcher dbus-send pyatspi)
@@ -87,7 +91,8 @@ krtd258_add_session_test(test_fatal_error_xvfb NEEDS ${X}
 
 # The real program in a virtual X server, clicked like a person would.
 krtd258_add_session_test(realwindow NEEDS ${X} ${DBUS} xdotool import convert
-  COMMAND --x --dbus -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/realwindow_test.sh ${PROGRAM} ${PROJECT_SOURCE_DIR})
+  COMMAND --x --dbus -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/realwindow_test.sh ${PROGRAM}
+          $<TARGET_FILE:screen_probe>)
 
 # The contrast of every text under real light, dark and high-contrast themes.
 krtd258_add_session_test(schemes NEEDS ${X} ${DBUS}
@@ -101,11 +106,11 @@ krtd258_add_session_test(schemes NEEDS ${X} ${DBUS}
 set(MONITORS --monitor LEFT=1600x1200 --monitor RIGHT=2000x1200)
 krtd258_add_session_test(monitors NEEDS ${X} ${DBUS} xrandr xdotool xwininfo import compare TIMEOUT 300
   COMMAND --x --dbus ${MONITORS} -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/monitors_test.sh
-          ${PROGRAM} 1:2 2:1 1:1.25 1.5:1 1:1.75)
+          ${PROGRAM} $<TARGET_FILE:screen_probe> 1:2 2:1 1:1.25 1.5:1 1:1.75)
 krtd258_add_session_test(monitors_placed NEEDS ${X} ${DBUS} xrandr xdotool xwininfo import compare openbox xprop
   TIMEOUT 300
   COMMAND --wm --dbus ${MONITORS} -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/monitors_test.sh
-          ${PROGRAM} --placed 1:2 2:1 1:1.5 1.25:1.75)
+          ${PROGRAM} $<TARGET_FILE:screen_probe> --placed 1:2 2:1 1:1.5 1.25:1.75)
 
 # The program in a Wayland-only session, on Weston's headless backend; then
 # the chart window dragged from a Weston output of scale 1 onto one of scale
@@ -114,7 +119,7 @@ krtd258_add_session_test(wayland NEEDS ${DBUS} weston
   COMMAND --wayland --dbus -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wayland_test.sh ${PROGRAM} ${KRTD258_APP_ID})
 krtd258_add_session_test(outputs NEEDS ${X} ${DBUS} weston xdotool xwininfo import compare TIMEOUT 180
   COMMAND --dbus --output X1=1600x600@1 --output X2=1000x600@2 -- ${BASH_EXECUTABLE}
-          ${CMAKE_CURRENT_SOURCE_DIR}/outputs_test.sh ${PROGRAM} ${Qt6_VERSION})
+          ${CMAKE_CURRENT_SOURCE_DIR}/outputs_test.sh ${PROGRAM} $<TARGET_FILE:screen_probe> ${Qt6_VERSION})
 
 # Repainting only what changes on a real X server, where the screen holds
 # what was flushed to it, at scales 1 and 2.
