@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 
 using namespace rt;
@@ -35,6 +36,27 @@ class TestNumbers : public QObject {
     }
 
     const testsupport::ApplicationSettings initial = testsupport::ApplicationSettings::now();
+
+    // A German locale built here, so that the test does not depend on the
+    // locales the machine happens to have; once for all rows (localedef
+    // takes a second or two). The folder that holds it, empty when it could
+    // not be built.
+    std::unique_ptr<QTemporaryDir> germanLocale_;
+    QString germanLocale()
+    {
+        if (!germanLocale_) {
+            germanLocale_ = std::make_unique<QTemporaryDir>();
+            const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
+            if (localedef.isEmpty() || !germanLocale_->isValid())
+                return {};
+            QProcess::execute(localedef,
+                              {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                               QStringLiteral("UTF-8"), germanLocale_->filePath(QStringLiteral("de_DE.UTF-8"))});
+        }
+        return germanLocale_->isValid() && QFile::exists(germanLocale_->filePath(QStringLiteral("de_DE.UTF-8")))
+                   ? germanLocale_->path()
+                   : QString();
+    }
 
 private slots:
     void cleanup() { CHECK_APPLICATION_SETTINGS(initial); }
@@ -120,14 +142,9 @@ private slots:
         QFETCH(double, read);
         QFETCH(double, value);
         QFETCH(QString, formatted);
-        QTemporaryDir locales;
-        const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
-        if (localedef.isEmpty() || !locales.isValid())
+        const QString locales = germanLocale();
+        if (locales.isEmpty())
             QSKIP("SKIPPED, NOT PASSED: localedef is missing, so no German locale can be built");
-        // A German locale built here, so that the test does not depend on the
-        // locales the machine happens to have.
-        QProcess::execute(localedef, {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                      QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
         // Put back as they were, whether the test passes or not.
         const std::string cLocale = std::setlocale(LC_ALL, nullptr);
         const bool hadLocPath = qEnvironmentVariableIsSet("LOCPATH");
@@ -140,7 +157,7 @@ private slots:
             else
                 qunsetenv("LOCPATH");
         });
-        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        qputenv("LOCPATH", QFile::encodeName(locales));
         const bool switched =
             std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
         QLocale::setDefault(QLocale(QLocale::German));

@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 
+#include <cstring>
 #include <optional>
 
 // Records the region each widget of the window is asked to paint.
@@ -112,13 +113,17 @@ class TestRepaint : public QObject, ChartFixture {
     }
     QImage freshImage() const { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    // The bounding box of the pixels in which two images of one size differ.
+    // The bounding box of the pixels in which two images of one size differ;
+    // rows that are equal whole are passed over at memcmp's speed.
     static QRect difference(const QImage& screen, const QImage& fresh)
     {
         QRect differ;
+        const std::size_t rowBytes = std::size_t(fresh.width()) * sizeof(QRgb);
         for (int y = 0; y < fresh.height(); ++y) {
             const auto* a = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
             const auto* b = reinterpret_cast<const QRgb*>(fresh.constScanLine(y));
+            if (std::memcmp(a, b, rowBytes) == 0)
+                continue;
             for (int x = 0; x < fresh.width(); ++x)
                 if (a[x] != b[x])
                     differ |= QRect(x, y, 1, 1);
