@@ -75,7 +75,7 @@ wait_for_lock() {
   done
 }
 
-echo "Installing: ${missing[*]}${build_deps:+ and the package's build dependencies}"
+echo "Installing: ${missing[*]}${build_deps:+ and the build dependencies of the package}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 # apt-get update does not wait for a lock itself; install waits for dpkg's.
