@@ -132,6 +132,16 @@ case "$release" in
   *) rm -f "$root/etc/apt/apt.conf.d/99snapshot" ;;
 esac
 
+# The root lives for one run: dpkg need not wait for each file to reach the
+# disk, and documentation, manual pages and translations are not installed
+# (as in Debian's minimal container images); apt fetches no translated
+# package descriptions. The packages built here are checked as files
+# (lintian, package-test.sh), not as installed.
+printf '%s\n' force-unsafe-io 'path-exclude=/usr/share/doc/*' 'path-include=/usr/share/doc/*/copyright' \
+  'path-exclude=/usr/share/man/*' 'path-exclude=/usr/share/info/*' 'path-exclude=/usr/share/locale/*' \
+  >"$root/etc/dpkg/dpkg.cfg.d/one-run"
+printf 'Acquire::Languages "none";\n' >"$root/etc/apt/apt.conf.d/99one-run"
+
 # No services start inside the root while packages install.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod 755 "$root/usr/sbin/policy-rc.d"

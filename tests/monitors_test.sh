@@ -74,12 +74,14 @@ pixel() { probe 0 "$1" "$2" 1 1; } # screen x y -> "r,g,b"
 # The device pixel in the middle of logical pixel c at a scale.
 middle() { awk -v c="$1" -v f="$2" 'BEGIN { printf "%d\n", int((c + 0.5) * f) }'; }
 
-# Whether the window's chart has been drawn at a scale: a pixel inside it
-# is the chart's white.
+# Whether the window has been drawn whole at a scale: a pixel inside the
+# chart is its white, and one by the bottom-right corner the window's grey
+# (a window just grown to a new scale is drawn in one go, after it grew).
 drawn() { # window scale
   local a x y
   a=$(area "$1") x=${a#*+} x=${x%%+*} y=${a##*+}
-  [ -n "$a" ] && [ "$(pixel $((x + $(middle 53 "$2"))) $((y + $(middle 87 "$2"))))" = 255,255,255 ]
+  [ -n "$a" ] && [ "$(pixel $((x + $(middle 53 "$2"))) $((y + $(middle 87 "$2"))))" = 255,255,255 ] &&
+    [ "$(pixel $((x + $(middle 680 "$2"))) $((y + $(middle 312 "$2"))))" = 239,239,239 ]
 }
 # Starts the program, whose chart window opens on LEFT (or under the
 # pointer), and waits until the window has the size and the drawn chart of
