@@ -173,7 +173,9 @@ step_wait() {
   local name pid status failed=0 start end
   for name in "$@"; do
     pid=$(cat "$STEP_LOGS/$name.pid")
-    wait "$pid" 2>/dev/null
+    # Its status is the one its .done file records; a failed wait must not
+    # end a caller under set -e before the others are waited for and shown.
+    wait "$pid" 2>/dev/null || :
     if read -r status start end <"$STEP_LOGS/$name.done" 2>/dev/null; then
       step_record "$name" "$status" "$start" "$end"
     else
@@ -194,8 +196,8 @@ step_table() {
   for name in "${step_names[@]}"; do
     [ -f "$STEP_LOGS/$name.pid" ] && [ ! -f "$STEP_LOGS/$name.done" ] || continue
     pid=$(cat "$STEP_LOGS/$name.pid")
-    kill -TERM -- "-$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill -TERM -- "-$pid" 2>/dev/null || :
+    wait "$pid" 2>/dev/null || :
   done
   clock() { printf '%d:%02d' $(($1 / 60)) $(($1 % 60)); }
   printf '\n%-14s %7s %7s  %s\n' step start time result

@@ -4,6 +4,8 @@
 #   scripts_lib_test.sh copy_tree      the copy of the working tree (needs git;
 #                                      exits 77, skipped, without it)
 #   scripts_lib_test.sh wait_for_end   the bounded wait for a process to end
+#   scripts_lib_test.sh steps          CI's steps run in the background, under
+#                                      set -e as .ci/run runs them
 set -uo pipefail
 . "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
@@ -73,8 +75,29 @@ case "${1:-}" in
     kill "$pid"
     wait "$pid" 2>/dev/null
     ;;
+  steps)
+    # As .ci/run: set -e, a failed background step between two that pass.
+    out=$(
+      set -e
+      STEP_LOGS=$work/logs
+      step_start first true
+      step_start broken bash -c 'echo the cause; exit 3'
+      step_start last true
+      trap 'status=$?; step_table || status=1; exit $status' EXIT
+      step_wait first broken last
+    )
+    status=$?
+    [ "$status" -ne 0 ] && ok "a failed background step fails the run (status $status)" ||
+      fail "a failed background step: the run passed"
+    grep -q '^the cause$' <<<"$out" && ok "the failed step's log is shown" ||
+      fail "the failed step's log is not shown: $out"
+    grep -qE '^broken +0:[0-9]{2} +0:[0-9]{2} +FAILED \(3\)$' <<<"$out" && ok "the table gives its status" ||
+      fail "the table has no FAILED (3) for it: $out"
+    grep -qE '^last +0:[0-9]{2} +0:[0-9]{2} +ok$' <<<"$out" && ok "the steps after it are still waited for" ||
+      fail "the step after the failed one is not waited for: $out"
+    ;;
   *)
-    echo "usage: $0 copy_tree|wait_for_end" >&2
+    echo "usage: $0 copy_tree|wait_for_end|steps" >&2
     exit 2
     ;;
 esac
