@@ -104,7 +104,8 @@ pointer_to() {
 
 # The X screen's pixels, read by one process of tests/screen_probe that the
 # test script starts once and asks many times (an ImageMagick grab takes a
-# tenth of a second each): WINDOW is an X window id, 0 for the root window;
+# tenth of a second each): WINDOW is an X window id (decimal, or 0x and
+# hexadecimal as xwininfo writes it), 0 for the root window;
 # X, Y, W, H the area in device pixels, relative to it. The answer is its
 # W x H colours "r,g,b", row by row, separated by blanks (empty if it could
 # not be read). The probe runs without screen scaling, so that its pixels

@@ -66,7 +66,10 @@ def wait_for_speech(text, since, seconds=30):
 
 
 def settle(quiet=1.5, seconds=20):
-    """Waits until nothing more has been said for quiet seconds."""
+    """Waits until nothing more has been said for quiet seconds. Silence has
+    no event of its own: what Orca says of a step is taken to be complete
+    once it has said nothing for that long (its own pauses between the
+    utterances of one event are far shorter)."""
     end = time.monotonic() + seconds
     count, last = len(spoken()), time.monotonic()
     while time.monotonic() < end:
@@ -133,6 +136,11 @@ def press(x, y, button=1):
 
 
 def drag(points, button=3):
+    # The moves go 0.1 s apart: Qt merges the motion events it finds queued
+    # together into one, and each point is to reach the program as a move of
+    # its own. The program's answer (the cross-hair moved, nothing said until
+    # the release) is not seen by this script, which hears only Orca; what
+    # was said meanwhile is checked at the end of the step.
     def run():
         xdotool("mousemove", "--window", window, str(33 + points[0][0]), str(25 + points[0][1]))
         xdotool("mousedown", str(button))

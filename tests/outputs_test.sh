@@ -168,6 +168,17 @@ else
   xdotool mousemove --sync $((1600 + px)) "$py" click 1
   wait_until crossIn 199 20 && crossIn 60 112 && ! crossIn 200 20 && ! crossIn 60 113
   check $? "a press on X2 selects the chart pixel under the pointer"
+  # Where the cross-hair is seen instead: X2's device columns along chart
+  # row 20 and rows down chart column 60 in its colour.
+  if [ "$check_failures" -gt 0 ]; then
+    read -r rx ry <<<"$(at 0 20)"
+    row=$(probe "$(outputWindow X2)" "$rx" "$ry" 810 1)
+    read -r cx cy <<<"$(at 60 0)"
+    column=$(probe "$(outputWindow X2)" "$cx" "$cy" 1 450)
+    echo "  the cross-hair in device columns $(tr ' ' '\n' <<<"$row" | grep -nx "$crosshair" | cut -d: -f1 | tr '\n' ' ')from chart column 0;" \
+      "in device rows $(tr ' ' '\n' <<<"$column" | grep -nx "$crosshair" | cut -d: -f1 | tr '\n' ' ')from chart row 0" \
+      "(device pixel 1 is the chart pixel 0's first); the press at $px,$py of X2"
+  fi
 fi
 
 echo "outputs test: $check_failures failed"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Reads pixels off the X screen for the test scripts, many in one process:
-// each request line "WINDOW X Y WIDTH HEIGHT" (WINDOW an X window id, 0 for
-// the root window; X, Y relative to it, in device pixels) is answered with
+// each request line "WINDOW X Y WIDTH HEIGHT" (WINDOW an X window id, in
+// decimal or in hexadecimal as xwininfo writes it, 0 for the root window;
+// X, Y relative to it, in device pixels) is answered with
 // one line of WIDTH x HEIGHT colours "r,g,b", row by row, separated by
 // blanks; a request it cannot answer gets an empty line. Ends at the end of
 // its input. Run without any screen scaling, so that a pixel is a device
@@ -12,6 +13,7 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -23,10 +25,13 @@ int main(int argc, char** argv)
     std::string line;
     while (std::getline(std::cin, line)) {
         std::istringstream request(line);
-        unsigned long long window = 0;
+        std::string id;
         int x = 0, y = 0, width = 0, height = 0;
         std::string answer;
-        if (screen && request >> window >> x >> y >> width >> height && width > 0 && height > 0) {
+        char* idEnd = nullptr;
+        const bool read = bool(request >> id >> x >> y >> width >> height);
+        const unsigned long long window = read ? std::strtoull(id.c_str(), &idEnd, 0) : 0;
+        if (screen && read && idEnd && *idEnd == '\0' && width > 0 && height > 0) {
             const QImage image =
                 screen->grabWindow(WId(window), x, y, width, height).toImage().convertToFormat(QImage::Format_RGB32);
             if (image.width() == width && image.height() == height) {
