@@ -40,8 +40,8 @@ int main(int argc, char** argv)
                 for (int row = 0; row < height; ++row) {
                     const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(row));
                     for (int column = 0; column < width; ++column) {
-                        std::snprintf(colour, sizeof colour, "%d,%d,%d", qRed(pixels[column]),
-                                      qGreen(pixels[column]), qBlue(pixels[column]));
+                        std::snprintf(colour, sizeof colour, "%d,%d,%d", qRed(pixels[column]), qGreen(pixels[column]),
+                                      qBlue(pixels[column]));
                         if (!answer.empty())
                             answer += ' ';
                         answer += colour;

@@ -21,6 +21,13 @@
 #              an X window of its own; those given lie side by side from the
 #              left, in Weston's layout and on the X screen alike, and make up
 #              the screen. Implies --x; sets WAYLAND_DISPLAY
+#   --sway WxH@SCALE  one output of sway on the X server (wlroots' x11
+#              backend, the CPU renderer): WxH device pixels at a scale that
+#              may be fractional (its layout size WxH / SCALE), each output
+#              an X window of its own, named X11-1, X11-2 ... in the order
+#              given; they lie side by side from the left, in sway's layout
+#              and on the X screen alike. Every window floats, without a
+#              border. Implies --x; sets WAYLAND_DISPLAY and SWAYSOCK
 #   session.sh --x --dbus -- COMMAND [ARGUMENT...]
 # Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
 # keep the servers' logs in. What it started ends with it: when the command
@@ -28,7 +35,7 @@
 # kernel's parent-death signal) when it is killed outright.
 set -uo pipefail
 
-x= dbus= atspi= wayland= speech= wm= screen=2000x1400 monitors=() outputs=()
+x= dbus= atspi= wayland= speech= wm= screen=2000x1400 monitors=() outputs=() sways=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --x) x=1 ;;
@@ -39,13 +46,14 @@ while [ $# -gt 0 ]; do
     --screen) screen=$2; shift ;;
     --monitor) monitors+=("$2"); shift ;;
     --output) outputs+=("$2"); x=1; shift ;;
+    --sway) sways+=("$2"); x=1; shift ;;
     --wm) wm=1 x=1 ;;
     --) shift; break ;;
     *) echo "session.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
-[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--wm] [--dbus] [--atspi] [--wayland] [--speech] [--screen WxH] [--monitor NAME=WxH]... [--output NAME=WxH@SCALE]... -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: session.sh [--x] [--wm] [--dbus] [--atspi] [--wayland] [--speech] [--screen WxH] [--monitor NAME=WxH]... [--output NAME=WxH@SCALE]... [--sway WxH@SCALE]... -- COMMAND..." >&2; exit 2; }
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/session.XXXXXX")
 chmod 700 "$dir"
@@ -85,7 +93,8 @@ need setpriv
 # was asked for is there. (The accessibility bus launcher, for one, writes
 # its address onto the X display it finds, so it starts after the X server.)
 [ -n "$x" ] || unset DISPLAY
-[ -n "$wayland" ] || [ ${#outputs[@]} -gt 0 ] || unset WAYLAND_DISPLAY
+[ -n "$wayland" ] || [ ${#outputs[@]} -gt 0 ] || [ ${#sways[@]} -gt 0 ] || unset WAYLAND_DISPLAY
+unset SWAYSOCK
 [ -n "$dbus" ] || unset DBUS_SESSION_BUS_ADDRESS
 
 if [ -n "$dbus" ]; then
@@ -113,6 +122,16 @@ if [ ${#outputs[@]} -gt 0 ]; then
     size=${o#*=} scale=${size#*@} size=${size%@*} w=${size%x*} h=${size#*x}
     width=$((width + w * scale))
     [ $((h * scale)) -gt "$height" ] && height=$((h * scale))
+  done
+  screen=${width}x$height
+fi
+
+if [ ${#sways[@]} -gt 0 ]; then
+  width=0 height=0
+  for o in "${sways[@]}"; do
+    size=${o%@*} w=${size%x*} h=${size#*x}
+    width=$((width + w))
+    [ "$h" -gt "$height" ] && height=$h
   done
   screen=${width}x$height
 fi
@@ -205,6 +224,46 @@ if [ ${#outputs[@]} -gt 0 ]; then
     left=$((left + ${size%x*} * scale))
   done
   export WAYLAND_DISPLAY=$socket
+fi
+
+if [ ${#sways[@]} -gt 0 ]; then
+  need sway
+  need swaymsg
+  need xdotool
+  need xwininfo
+  # Its outputs at the sizes and scales given, side by side in the layout
+  # (logical pixels); each new window floating, without a border or a title
+  # bar, and no bar of sway's own.
+  {
+    left=0 n=0
+    for o in "${sways[@]}"; do
+      n=$((n + 1)) size=${o%@*} scale=${o#*@}
+      printf 'output X11-%d mode %s position %d 0 scale %s\n' "$n" "$size" "$left" "$scale"
+      left=$(awk -v l="$left" -v w="${size%x*}" -v s="$scale" 'BEGIN { printf "%d", l + w / s }')
+    done
+    printf 'default_border none\ndefault_floating_border none\nfocus_follows_mouse no\n'
+    printf 'for_window [app_id=".*"] floating enable, border none\n'
+  } >"$dir/sway.conf"
+  WLR_BACKENDS=x11 WLR_X11_OUTPUTS=${#sways[@]} WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    daemon sway --config "$dir/sway.conf" >"$logs/sway.log" 2>&1
+  # sway names its socket in XDG_RUNTIME_DIR; swaymsg finds it through SWAYSOCK.
+  await "sway opening its IPC socket" sh -c "ls '$dir'/sway-ipc.*.sock" || { cat "$logs/sway.log" >&2; exit 1; }
+  SWAYSOCK=$(ls "$dir"/sway-ipc.*.sock | head -n1)
+  export SWAYSOCK
+  await "sway opening its Wayland socket" sh -c "ls '$dir'/wayland-* | grep -v lock" || { cat "$logs/sway.log" >&2; exit 1; }
+  WAYLAND_DISPLAY=$(basename "$(ls "$dir"/wayland-* | grep -v lock | head -n1)")
+  export WAYLAND_DISPLAY
+  # Each output is an X window, all at 0,0 at first; moved side by side.
+  left=0 n=0
+  for o in "${sways[@]}"; do
+    n=$((n + 1)) size=${o%@*}
+    await "sway's output X11-$n" sh -c "xwininfo -root -tree | grep -q 'X11-$n'" || { cat "$logs/sway.log" >&2; exit 1; }
+    window=$(xwininfo -root -tree | awk -v t="X11-$n" 'index($0, t) { print $1; exit }')
+    xdotool windowmove "$window" "$left" 0 >/dev/null 2>&1 &&
+      await "sway's output X11-$n moved to $left,0" sh -c "xwininfo -id $window | grep -q 'Absolute upper-left X: *$left\$'" ||
+      { echo "session.sh: output X11-$n not moved" >&2; exit 1; }
+    left=$((left + ${size%x*}))
+  done
 fi
 
 if [ -n "$speech" ]; then
