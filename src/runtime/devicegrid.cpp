@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "devicegrid.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rt {
@@ -13,9 +14,13 @@ int DeviceGrid::edge(int i, qreal origin) const
 int DeviceGrid::cell(qreal device, qreal origin) const
 {
     // A device pixel's position comes back from logical coordinates as
-    // d / scale * scale, which may fall a rounding error short of d.
+    // d / scale * scale, short of or past d by what the logical position
+    // lost: a rounding error, or on Wayland, whose positions are in 1/256 of
+    // a logical pixel, up to scale / 512. Within scale / 256 of a whole
+    // device position the pointer is on that pixel.
     const qreal nearest = std::round(device);
-    const int d = int(std::abs(device - nearest) < 1e-6 ? nearest : std::floor(device));
+    const qreal tolerance = std::max(1e-6, scale_ / 256);
+    const int d = int(std::abs(device - nearest) < tolerance ? nearest : std::floor(device));
     int i = int(std::floor((d + 0.5 - origin) / scale_));
     while (edge(i, origin) > d)
         --i;
