@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cmath>
+
 namespace ui {
 
 ScaleFollower::ScaleFollower(QWidget* window)
@@ -50,8 +52,12 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
             // just before, when the window's centre is already on a screen
             // of the new scale (or, between screens of different scale, on
             // none).
+            // Qt 6.8 may also give it while the window's position is still
+            // the old one (its centre still on the old screen): a size that
+            // is the kept one at another screen's scale is that derived one.
             const QScreen* under = QGuiApplication::screenAt(window_->geometry().center());
-            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under->devicePixelRatio() == ratio_)
+            if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under->devicePixelRatio() == ratio_ &&
+                !rescaled(window_->size()))
                 logical_ = window_->size();
             break;
         }
@@ -60,6 +66,18 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool ScaleFollower::rescaled(QSize size) const
+{
+    const auto near = [](qreal a, int b) { return std::abs(a - b) <= 1; };
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const qreal factor = ratio_ / screen->devicePixelRatio();
+        if (factor != 1 && near(logical_.width() * factor, size.width()) &&
+            near(logical_.height() * factor, size.height()))
+            return true;
+    }
+    return false;
 }
 
 void ScaleFollower::follow(QScreen* screen)

@@ -32,6 +32,8 @@ private:
     void watch(QWindow* handle);
     void follow(QScreen* screen);
     void restore();
+    // Whether size is the kept logical size as another screen's scale makes it.
+    bool rescaled(QSize size) const;
 
     QWidget* window_;
     QPointer<QWindow> handle_;
