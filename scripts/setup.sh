@@ -19,7 +19,7 @@ for job in "$@"; do
   case "$job" in
     build) packages+=(build-essential cmake pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-freefont-ttf) ;;
     test) packages+=(libbenchmark-dev locales xvfb xdotool x11-utils x11-xserver-utils openbox imagemagick dbus-daemon weston qt6-gtk-platformtheme
-                     qt6ct qt6-base-private-dev at-spi2-core python3-pyatspi orca speech-dispatcher espeak-ng) ;;
+                     qt6ct qt6-base-private-dev at-spi2-core python3-pyatspi orca speech-dispatcher espeak-ng sway) ;;
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     libcxx) packages+=(clang-14 libc++-14-dev libc++abi-14-dev) ;;
     mingw) packages+=(g++-mingw-w64-x86-64-posix) ;;

@@ -10,15 +10,18 @@
 # A new window opens at the top left, on LEFT; each pair is one round.
 # With --placed first (and session.sh --wm), the window manager places each
 # new window under the pointer: the program is started with the pointer on
-# either monitor.
+# either monitor. With --straddle first, the window is moved onto the other
+# monitor from places where it lies across the border, its centre on one
+# side or the other.
 set -uo pipefail
 . "$(dirname "$0")/../scripts/lib.sh" || exit 1
 
 program=$1
 probe_program=$2
 shift 2
-placed=
+placed= straddle=
 [ "${1:-}" = --placed ] && { placed=1; shift; }
+[ "${1:-}" = --straddle ] && { straddle=1; shift; }
 pairs=("$@")
 out=${MONITORS_OUT:-$PWD/monitors}
 mkdir -p "$out"
@@ -149,6 +152,47 @@ if [ -n "$placed" ]; then
     a=$(area "$chart") x=${a#*+} x=${x%%+*} w=${a%%x*}
     [ $((x + w / 2)) -lt "$border" ]
     check $? "$pair: and stays on LEFT without flipping ($a)"
+    stop
+  done
+  echo "monitors test: $check_failures failed"
+  [ "$check_failures" -eq 0 ]
+  exit
+fi
+
+if [ -n "$straddle" ]; then
+  for pair in "${pairs[@]}"; do
+    l=${pair%:*} r=${pair#*:}
+    echo "--- across the border: LEFT at scale $l, RIGHT at scale $r"
+    for scales in "$r $l" "$l $r"; do
+      set -- $scales
+      start "$1" "$2" "straddle-start-$1-$2.log" "$1"
+      shot "$chart" "straddle-start-$1-$2"
+      stop
+    done
+    start "$l" "$r" "straddle-$l-$r.log" "$l"
+    # Each move: a place wholly on RIGHT, one on LEFT, or across the border,
+    # a quarter of the window's width (as it is before the move) on RIGHT,
+    # its centre on LEFT, or three quarters, its centre on RIGHT. The window
+    # takes the scale of the monitor its centre is moved onto. Grown on
+    # RIGHT around its centre, the window reaches back over the border.
+    n=0
+    for place in right left across-left across-right left right across-right across-left; do
+      w=$(sizeOf "$chart") w=${w%x*}
+      case $place in
+        right) x=$((border + 200)) ;;
+        left) x=100 ;;
+        across-left) x=$((border - w * 3 / 4)) ;;
+        across-right) x=$((border - w / 4)) ;;
+      esac
+      # (Not off the screen, where a shot of the window would miss a part.)
+      [ "$x" -ge 0 ] || x=0
+      if [ $((x + w / 2)) -lt "$border" ]; then s=$l reference=straddle-start-$l-$r; else s=$r reference=straddle-start-$r-$l; fi
+      n=$((n + 1))
+      move "$chart" "$x" 100 "$(whole "$s")" "$s"
+      check $? "$pair: move $n, $place to $x,100: the window is $(whole "$s") ($(area "$chart"))"
+      wait_until shotSame "$chart" "straddle-$l-$r-$n" "$reference"
+      check $? "$pair: and every pixel as when started at scale $s"
+    done
     stop
   done
   echo "monitors test: $check_failures failed"

@@ -27,7 +27,8 @@
 #              an X window of its own, named X11-1, X11-2 ... in the order
 #              given; they lie side by side from the left, in sway's layout
 #              and on the X screen alike. Every window floats, without a
-#              border. Implies --x; sets WAYLAND_DISPLAY and SWAYSOCK
+#              border. Implies --x; sets WAYLAND_DISPLAY, SWAYSOCK and
+#              SWAY_OUTPUT_WINDOWS (the outputs' X windows, in order)
 #   session.sh --x --dbus -- COMMAND [ARGUMENT...]
 # Every session has its own XDG_RUNTIME_DIR; SESSION_LOGS names a folder to
 # keep the servers' logs in. What it started ends with it: when the command
@@ -94,7 +95,7 @@ need setpriv
 # its address onto the X display it finds, so it starts after the X server.)
 [ -n "$x" ] || unset DISPLAY
 [ -n "$wayland" ] || [ ${#outputs[@]} -gt 0 ] || [ ${#sways[@]} -gt 0 ] || unset WAYLAND_DISPLAY
-unset SWAYSOCK
+unset SWAYSOCK SWAY_OUTPUT_WINDOWS
 [ -n "$dbus" ] || unset DBUS_SESSION_BUS_ADDRESS
 
 if [ -n "$dbus" ]; then
@@ -229,11 +230,18 @@ fi
 if [ ${#sways[@]} -gt 0 ]; then
   need sway
   need swaymsg
+  # sway before 1.8 (Debian 12's 1.7) refuses to run as root: the test is
+  # skipped there, and runs for any other user.
+  if [ "$(id -u)" -eq 0 ] &&
+     sway --version | awk '{ split($3, v, "."); exit !(v[1] == 1 && v[2] + 0 < 8) }'; then
+    echo "session.sh: skipped: $(sway --version) does not run as root"
+    exit 77
+  fi
   need xdotool
   need xwininfo
   # Its outputs at the sizes and scales given, side by side in the layout
   # (logical pixels); each new window floating, without a border or a title
-  # bar, and no bar of sway's own.
+  # bar; no bar and no X server of sway's own.
   {
     left=0 n=0
     for o in "${sways[@]}"; do
@@ -241,28 +249,31 @@ if [ ${#sways[@]} -gt 0 ]; then
       printf 'output X11-%d mode %s position %d 0 scale %s\n' "$n" "$size" "$left" "$scale"
       left=$(awk -v l="$left" -v w="${size%x*}" -v s="$scale" 'BEGIN { printf "%d", l + w / s }')
     done
-    printf 'default_border none\ndefault_floating_border none\nfocus_follows_mouse no\n'
+    printf 'xwayland disable\ndefault_border none\ndefault_floating_border none\nfocus_follows_mouse no\n'
     printf 'for_window [app_id=".*"] floating enable, border none\n'
   } >"$dir/sway.conf"
   WLR_BACKENDS=x11 WLR_X11_OUTPUTS=${#sways[@]} WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     daemon sway --config "$dir/sway.conf" >"$logs/sway.log" 2>&1
-  # sway names its socket in XDG_RUNTIME_DIR; swaymsg finds it through SWAYSOCK.
+  # sway names its sockets in XDG_RUNTIME_DIR; swaymsg finds it through SWAYSOCK.
   await "sway opening its IPC socket" sh -c "ls '$dir'/sway-ipc.*.sock" || { cat "$logs/sway.log" >&2; exit 1; }
   SWAYSOCK=$(ls "$dir"/sway-ipc.*.sock | head -n1)
   export SWAYSOCK
   await "sway opening its Wayland socket" sh -c "ls '$dir'/wayland-* | grep -v lock" || { cat "$logs/sway.log" >&2; exit 1; }
   WAYLAND_DISPLAY=$(basename "$(ls "$dir"/wayland-* | grep -v lock | head -n1)")
   export WAYLAND_DISPLAY
-  # Each output is an X window, all at 0,0 at first; moved side by side.
-  left=0 n=0
-  for o in "${sways[@]}"; do
-    n=$((n + 1)) size=${o%@*}
-    await "sway's output X11-$n" sh -c "xwininfo -root -tree | grep -q 'X11-$n'" || { cat "$logs/sway.log" >&2; exit 1; }
-    window=$(xwininfo -root -tree | awk -v t="X11-$n" 'index($0, t) { print $1; exit }')
+  # Each output is an X window with no name, made in the order of the
+  # outputs, all at 0,0: moved side by side. SWAY_OUTPUT_WINDOWS lists them.
+  outputWindows() { xwininfo -root -children | awk '/^ +0x[0-9a-f]+ \(has no name\)/ { print $1 }' | sort; }
+  await "sway's ${#sways[@]} outputs" sh -c "[ \$(xwininfo -root -children | grep -c '^ *0x.*(has no name)') -ge ${#sways[@]} ]" ||
+    { cat "$logs/sway.log" >&2; exit 1; }
+  SWAY_OUTPUT_WINDOWS=$(outputWindows | tr '\n' ' ')
+  export SWAY_OUTPUT_WINDOWS
+  left=0
+  for window in $SWAY_OUTPUT_WINDOWS; do
     xdotool windowmove "$window" "$left" 0 >/dev/null 2>&1 &&
-      await "sway's output X11-$n moved to $left,0" sh -c "xwininfo -id $window | grep -q 'Absolute upper-left X: *$left\$'" ||
-      { echo "session.sh: output X11-$n not moved" >&2; exit 1; }
-    left=$((left + ${size%x*}))
+      await "sway's output window $window moved to $left,0" sh -c "xwininfo -id $window | grep -q 'Absolute upper-left X: *$left\$'" ||
+      { echo "session.sh: sway's output window $window not moved" >&2; exit 1; }
+    left=$((left + $(xwininfo -id "$window" | awk '/Width:/ { print $2 }')))
   done
 fi
 

@@ -80,6 +80,12 @@ endfunction()
 # Reads the X screen's pixels for the test scripts, many in one process.
 add_executable(screen_probe screen_probe.cpp)
 target_link_libraries(screen_probe PRIVATE Qt6::Gui)
+# A plain Qt window drawing the chart nearest-neighbour, and the measure of
+# how crisply a shot shows the chart: the fractional-scale test's yardstick.
+add_executable(plain_chart plain_chart.cpp)
+target_link_libraries(plain_chart PRIVATE Qt6::Widgets)
+add_executable(chart_on_screen chart_on_screen.cpp)
+target_link_libraries(chart_on_screen PRIVATE Qt6::Gui)
 
 set(X Xvfb xdpyinfo)
 set(DBUS dbus-daemon)
@@ -112,6 +118,12 @@ krtd258_add_session_test(monitors_placed NEEDS ${X} ${DBUS} xrandr xdotool xwini
   COMMAND --wm --dbus ${MONITORS} -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/monitors_test.sh
           ${PROGRAM} $<TARGET_FILE:screen_probe> --placed 1:2 2:1 1:1.5 1.25:1.75)
 
+# Moved onto the other monitor from across the border, where a window grown
+# on the monitor of the larger scale lands.
+krtd258_add_session_test(monitors_straddle NEEDS ${X} ${DBUS} xrandr xdotool xwininfo import compare TIMEOUT 300
+  COMMAND --x --dbus --monitor LEFT=1000x1200 --monitor RIGHT=2000x1200 -- ${BASH_EXECUTABLE}
+          ${CMAKE_CURRENT_SOURCE_DIR}/monitors_test.sh ${PROGRAM} $<TARGET_FILE:screen_probe> --straddle 1:2 2:1 1.25:1.75)
+
 # The program in a Wayland-only session, on Weston's headless backend; then
 # the chart window dragged from a Weston output of scale 1 onto one of scale
 # 2 (Weston's x11 backend on Xvfb).
@@ -120,6 +132,17 @@ krtd258_add_session_test(wayland NEEDS ${DBUS} weston
 krtd258_add_session_test(outputs NEEDS ${X} ${DBUS} weston xdotool xwininfo import compare TIMEOUT 180
   COMMAND --dbus --output X1=1600x600@1 --output X2=1000x600@2 -- ${BASH_EXECUTABLE}
           ${CMAKE_CURRENT_SOURCE_DIR}/outputs_test.sh ${PROGRAM} $<TARGET_FILE:screen_probe> ${Qt6_VERSION})
+
+# The chart window on a Wayland output at 125, 150 and 175 % (sway's x11
+# backend on Xvfb): drawn at the output's own scale, crisp, a press on each
+# device column and row selecting the pixel drawn there.
+krtd258_add_session_test(fractional NEEDS ${X} ${DBUS} sway swaymsg xdotool xwininfo import python3 TIMEOUT 400
+  COMMAND --dbus --sway 2100x1050@1 -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/fractional_test.sh
+          ${PROGRAM} ${KRTD258_APP_ID} $<TARGET_FILE:plain_chart> $<TARGET_FILE:chart_on_screen>
+          $<TARGET_FILE:screen_probe> ${PROJECT_SOURCE_DIR}/assets/chart.bmp ${Qt6_VERSION} 1.25 1.5 1.75)
+if(TEST fractional)
+  set_tests_properties(fractional PROPERTIES SKIP_RETURN_CODE 77)
+endif()
 
 # Repainting only what changes on a real X server, where the screen holds
 # what was flushed to it, at scales 1 and 2.
