@@ -16,10 +16,13 @@ private slots:
     {
         QTest::addColumn<qreal>("scale");
         QTest::addColumn<qreal>("origin");
-        QTest::addColumn<int>("rounding"); // 0 exact, -1 / +1 Wayland's 1/256 down / up, 2 to nearest
+        // 0 exact; to Wayland's 1/256: -1 down, +1 up, 2 to the nearest, -2 a
+        // whole 1/256 short where the position is one (as sway 1.10 hands
+        // logical pixel 37 over as 36.99609375)
+        QTest::addColumn<int>("rounding");
         for (const qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.25}) {
             for (const qreal origin : {0.0, 49.5, 43.75}) {
-                for (const int rounding : {0, -1, 1, 2}) {
+                for (const int rounding : {0, -1, 1, 2, -2}) {
                     QTest::addRow("scale %g, origin %g, rounding %d", scale, origin, rounding)
                         << scale << origin << rounding;
                 }
@@ -46,6 +49,8 @@ private slots:
                 logical = std::ceil(logical * 256) / 256;
             else if (rounding == 2)
                 logical = std::round(logical * 256) / 256;
+            else if (rounding == -2)
+                logical = std::ceil(logical * 256) / 256 - 1.0 / 256;
             const qreal device = logical * scale; // as the program's mapping makes it
             const QPoint cell = grid.cellAt(QPointF(device, device));
             if (cell.x() != drawn[size_t(i)] || cell.y() != drawn[size_t(i)])
@@ -69,9 +74,10 @@ private slots:
         QTest::newRow("just past pixel 2's edge") << 1.5 << 2.1 << 1;
         QTest::newRow("just short of pixel 3's edge") << 1.5 << 2.9 << 1;
         QTest::newRow("on pixel 3's edge") << 1.5 << 3.0 << 2;
-        QTest::newRow("within 1/256 short of pixel 3") << 1.5 << 2.996 << 2;
-        QTest::newRow("a hundredth short of pixel 3") << 1.5 << 2.99 << 1;
+        QTest::newRow("within 2/256 short of pixel 3") << 1.5 << 2.99 << 2;
+        QTest::newRow("a fiftieth short of pixel 3") << 1.5 << 2.98 << 1;
         QTest::newRow("scale 1, a hundredth short of pixel 3") << 1.0 << 2.99 << 2;
+        QTest::newRow("scale 1, 1/256 short of pixel 3") << 1.0 << 3 - 1.0 / 256 << 3;
     }
 
     void positionBetweenDevicePixels()
