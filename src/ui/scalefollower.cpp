@@ -71,11 +71,17 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
 bool ScaleFollower::rescaled(QSize size) const
 {
     const auto near = [](qreal a, int b) { return std::abs(a - b) <= 1; };
+    // Either way: the native size at the kept one read at the other scale
+    // (the window moved onto that screen), or the native size made for the
+    // other scale read at the kept one (Qt 6.11 under load).
     for (const QScreen* screen : QGuiApplication::screens()) {
         const qreal factor = ratio_ / screen->devicePixelRatio();
-        if (factor != 1 && near(logical_.width() * factor, size.width()) &&
-            near(logical_.height() * factor, size.height()))
-            return true;
+        if (factor == 1)
+            continue;
+        for (const qreal f : {factor, 1 / factor}) {
+            if (near(logical_.width() * f, size.width()) && near(logical_.height() * f, size.height()))
+                return true;
+        }
     }
     return false;
 }

@@ -32,7 +32,8 @@ private:
     void watch(QWindow* handle);
     void follow(QScreen* screen);
     void restore();
-    // Whether size is the kept logical size as another screen's scale makes it.
+    // Whether size is the kept logical size rescaled by the ratio of its scale
+    // to another screen's, either way.
     bool rescaled(QSize size) const;
 
     QWidget* window_;
