@@ -26,7 +26,8 @@ private slots:
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<Qt::HighDpiScaleFactorRoundingPolicy>("policy");
         using P = Qt::HighDpiScaleFactorRoundingPolicy;
-        QTest::newRow("X11, scale from the resolution") << QStringList{"DISPLAY=:0", "XDG_SESSION_TYPE=x11"} << P::Round;
+        QTest::newRow("X11, scale from the resolution")
+            << QStringList{"DISPLAY=:0", "XDG_SESSION_TYPE=x11"} << P::Round;
         QTest::newRow("xcb named, no session type") << QStringList{"DISPLAY=:0", "QT_QPA_PLATFORM=xcb"} << P::Round;
         QTest::newRow("offscreen") << QStringList{"QT_QPA_PLATFORM=offscreen"} << P::Round;
         QTest::newRow("X11, screen factors given")

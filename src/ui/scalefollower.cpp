@@ -52,9 +52,9 @@ bool ScaleFollower::eventFilter(QObject* watched, QEvent* event)
             // just before, when the window's centre is already on a screen
             // of the new scale (or, between screens of different scale, on
             // none).
-            // Qt 6.8 may also give it while the window's position is still
-            // the old one (its centre still on the old screen): a size that
-            // is the kept one at another screen's scale is that derived one.
+            // Qt 6.8 and 6.11 may also give it while the window's position is
+            // still the old one (its centre still on the old screen): a size
+            // that is the kept one at another screen's scale is a derived one.
             const QScreen* under = QGuiApplication::screenAt(window_->geometry().center());
             if (!restoring_ && window_->devicePixelRatioF() == ratio_ && under && under->devicePixelRatio() == ratio_ &&
                 !rescaled(window_->size()))
