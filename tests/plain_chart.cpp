@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: MIT
-// A plain Qt window of the chart window's size that draws the chart picture
-// where the chart window shows it, nearest-neighbour on its device pixels:
-// what a careful Qt program does without a grid of its own, for the
-// fractional-scale test to measure the program's crispness against.
-//   plain_chart CHART.BMP
+// A plain Qt window of a window's size that draws its picture where that
+// window shows it, nearest-neighbour on its device pixels: what a careful
+// Qt program does without a grid of its own, for the fractional-scale tests
+// to measure the program's crispness against. By default the chart window:
+//   plain_chart PICTURE.BMP [WIDTH HEIGHT X Y]
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
 
+#include <cstdlib>
+
 namespace {
 
 class PlainChart : public QWidget {
 public:
-    explicit PlainChart(const QImage& chart) : chart_(chart)
+    PlainChart(const QImage& picture, QSize size, QPoint at) : picture_(picture), at_(at)
     {
         setWindowTitle(QStringLiteral("plain chart"));
-        setFixedSize(687, 317);
+        setFixedSize(size);
     }
 
 protected:
@@ -24,11 +26,12 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), palette().window());
-        p.drawImage(QRectF(33, 25, chart_.width(), chart_.height()), chart_);
+        p.drawImage(QRectF(at_, picture_.size()), picture_);
     }
 
 private:
-    QImage chart_;
+    QImage picture_;
+    QPoint at_;
 };
 
 } // namespace
@@ -38,10 +41,11 @@ int main(int argc, char** argv)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("plain-chart"));
-    const QImage chart(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
-    if (chart.isNull())
+    const QImage picture(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
+    if (picture.isNull() || (argc != 2 && argc != 6))
         return 2;
-    PlainChart window(chart);
+    const auto number = [&](int i, int otherwise) { return argc == 6 ? std::atoi(argv[i]) : otherwise; };
+    PlainChart window(picture, QSize(number(2, 687), number(3, 317)), QPoint(number(4, 33), number(5, 25)));
     window.show();
     return QApplication::exec();
 }

@@ -133,16 +133,26 @@ krtd258_add_session_test(outputs NEEDS ${X} ${DBUS} weston xdotool xwininfo impo
   COMMAND --dbus --output X1=1600x600@1 --output X2=1000x600@2 -- ${BASH_EXECUTABLE}
           ${CMAKE_CURRENT_SOURCE_DIR}/outputs_test.sh ${PROGRAM} $<TARGET_FILE:screen_probe> ${Qt6_VERSION})
 
-# The chart window on a Wayland output at 125, 150 and 175 % (sway's x11
-# backend on Xvfb): drawn at the output's own scale, crisp, a press on each
-# device column and row selecting the pixel drawn there.
+# Both windows on a Wayland output at 125, 150 and 175 % (sway's x11
+# backend on Xvfb): drawn at the output's own scale, crisp; a press and a
+# drag on each device column and row selecting the pixel drawn there.
 krtd258_add_session_test(fractional NEEDS ${X} ${DBUS} sway swaymsg xdotool xwininfo import python3 TIMEOUT 400
-  COMMAND --dbus --sway 2100x1050@1 -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/fractional_test.sh
+  COMMAND --dbus --sway 1680x945@1 -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/fractional_test.sh
           ${PROGRAM} ${KRTD258_APP_ID} $<TARGET_FILE:plain_chart> $<TARGET_FILE:chart_on_screen>
-          $<TARGET_FILE:screen_probe> ${PROJECT_SOURCE_DIR}/assets/chart.bmp ${Qt6_VERSION} 1.25 1.5 1.75)
-if(TEST fractional)
-  set_tests_properties(fractional PROPERTIES SKIP_RETURN_CODE 77)
-endif()
+          $<TARGET_FILE:screen_probe> ${PROJECT_SOURCE_DIR}/assets/chart.bmp ${PROJECT_SOURCE_DIR}/assets/drawing.bmp
+          ${Qt6_VERSION} 1.25 1.5 1.75)
+# The chart window moved between two Wayland outputs of different
+# fractional scale and back.
+krtd258_add_session_test(fractional_outputs NEEDS ${X} ${DBUS} sway swaymsg xdotool xwininfo import python3 TIMEOUT 400
+  COMMAND --dbus --sway 2100x1050@1 --sway 2100x1050@1 -- ${BASH_EXECUTABLE}
+          ${CMAKE_CURRENT_SOURCE_DIR}/fractional_outputs_test.sh ${PROGRAM} ${KRTD258_APP_ID} $<TARGET_FILE:plain_chart>
+          $<TARGET_FILE:chart_on_screen> $<TARGET_FILE:screen_probe> ${PROJECT_SOURCE_DIR}/assets/chart.bmp ${Qt6_VERSION}
+          1:1.5 1.25:2)
+foreach(test fractional fractional_outputs)
+  if(TEST ${test})
+    set_tests_properties(${test} PROPERTIES SKIP_RETURN_CODE 77)
+  endif()
+endforeach()
 
 # Repainting only what changes on a real X server, where the screen holds
 # what was flushed to it, at scales 1 and 2.

@@ -5,8 +5,12 @@
 #include "chart_fixture.h"
 
 #include <QPointingDevice>
+#ifdef KRTD258_PLATFORM_TOUCH
+#include <qpa/qwindowsysteminterface.h>
+#endif
 #include <QTouchEvent>
 
+#include <cmath>
 #include <memory>
 
 using namespace rt;
@@ -30,16 +34,36 @@ class TestTouch : public QObject, ChartFixture {
         testsupport::sendMouse(Picture1, type, at(chart), button, buttons);
     }
     // Where a press with the mouse would put the point.
-    std::pair<int, int> pressedAt(QPoint chart)
+    std::pair<int, int> pressedAt(QPoint chart) { return pressedInPicture(at(chart)); }
+    std::pair<int, int> point() const { return {int(H->Value()), int(V->Value())}; }
+    // Where a press with the mouse at a point of Picture1 would put the point.
+    std::pair<int, int> pressedInPicture(QPointF at)
     {
         const int h = int(H->Value()), v = int(V->Value());
-        testsupport::sendClick(Picture1, at(chart));
+        testsupport::sendClick(Picture1, at);
         const std::pair<int, int> point{int(H->Value()), int(V->Value())};
         H->assignValue(Integer(h));
         V->assignValue(Integer(v));
         return point;
     }
-    std::pair<int, int> point() const { return {int(H->Value()), int(V->Value())}; }
+#ifdef KRTD258_PLATFORM_TOUCH
+    // Finger 0 on the touch screen at a point of Picture1, handed to Qt as
+    // a platform plugin hands it a compositor's touch point: in native
+    // pixels, a position that need not be whole.
+    void tap(QEvent::Type type, QPointF at)
+    {
+        QWindowSystemInterface::TouchPoint point;
+        point.id = 0;
+        point.state = type == QEvent::TouchBegin ? QEventPoint::Pressed
+                      : type == QEvent::TouchEnd ? QEventPoint::Released
+                                                 : QEventPoint::Updated;
+        point.pressure = point.state == QEventPoint::Released ? 0 : 1;
+        QWindow* window = w->windowHandle();
+        point.area = QRectF(QPointF(), QSizeF(0, 0));
+        point.area.moveCenter(Picture1->mapToGlobal(at) * window->devicePixelRatio());
+        QWindowSystemInterface::handleTouchEvent<QWindowSystemInterface::SynchronousDelivery>(window, screen, {point});
+    }
+#endif
 
 private slots:
     void init()
@@ -48,7 +72,10 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
-    void cleanup() { closeWindow(); }
+    void cleanup()
+    {
+        closeWindow();
+    }
 
     void tapSetsThePoint_data()
     {
@@ -95,6 +122,54 @@ private slots:
         QCOMPARE(point(), pressedAt(path[3]));
         QCOMPARE(evaluations, evaluationsBefore); // lifting where it is changes nothing
     }
+
+#ifdef KRTD258_PLATFORM_TOUCH
+    // A finger where the compositor puts it: Wayland hands touch points over
+    // in 1/256 of a logical pixel, at a fractional scale a little off each
+    // device pixel's edge. At every such point across the chart's row 100
+    // and column 200, a finger and a drag with it set the point where a
+    // press with the mouse at the same point does.
+    void fingerAsTheMouse_data()
+    {
+        QTest::addColumn<double>("offset"); // logical pixels from a device pixel's edge
+        QTest::newRow("on an edge") << 0.0;
+        QTest::newRow("1/256 short") << -1.0 / 256;
+        QTest::newRow("1/256 past") << 1.0 / 256;
+        QTest::newRow("mid-pixel") << 0.5 / qApp->devicePixelRatio();
+    }
+    void fingerAsTheMouse()
+    {
+        QFETCH(double, offset);
+        const qreal scale = Picture1->devicePixelRatioF();
+        const QPointF origin = QPointF(Picture1->mapTo(w.get(), QPoint(0, 0))) * scale;
+        // Picture1's logical point over device position d of one axis.
+        const auto logical = [&](int d, qreal from) { return (d - from) / scale + offset; };
+        int checked = 0;
+        for (const bool alongX : {true, false}) {
+            const int first = int(std::ceil(((alongX ? origin.x() : origin.y()) + scale)));
+            const int last = int(((alongX ? origin.x() : origin.y()) + (alongX ? 405 : 225) * scale));
+            for (int d = first; d < last; ++d) {
+                const qreal along = logical(d, alongX ? origin.x() : origin.y());
+                const QPointF at = alongX ? QPointF(along, 101.25) : QPointF(201.25, along);
+                const auto pressed = pressedInPicture(at);
+                tap(QEvent::TouchBegin, at);
+                tap(QEvent::TouchEnd, at);
+                QCOMPARE(point(), pressed);
+                ++checked;
+            }
+        }
+        // A drag through the same points, the finger down at the chart's corner.
+        tap(QEvent::TouchBegin, QPointF(1.25, 1.25));
+        for (int d = int(std::ceil(origin.x() + scale)); d < int(origin.x() + 405 * scale); d += 3) {
+            const QPointF at(logical(d, origin.x()), 101.25);
+            const auto pressed = pressedInPicture(at);
+            tap(QEvent::TouchUpdate, at);
+            QCOMPARE(point(), pressed);
+        }
+        tap(QEvent::TouchEnd, QPointF(1.25, 1.25));
+        QVERIFY(checked > 600);
+    }
+#endif
 
     // A second finger, or a palm resting on the chart, is not followed.
     void otherFingersIgnored()
