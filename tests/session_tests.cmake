@@ -136,7 +136,7 @@ krtd258_add_session_test(outputs NEEDS ${X} ${DBUS} weston xdotool xwininfo impo
 # Both windows on a Wayland output at 125, 150 and 175 % (sway's x11
 # backend on Xvfb): drawn at the output's own scale, crisp; a press and a
 # drag on each device column and row selecting the pixel drawn there.
-krtd258_add_session_test(fractional NEEDS ${X} ${DBUS} sway swaymsg xdotool xwininfo import python3 TIMEOUT 400
+krtd258_add_session_test(fractional NEEDS ${X} ${DBUS} sway swaymsg xdotool xwininfo import python3 TIMEOUT 600
   COMMAND --dbus --sway 1680x945@1 -- ${BASH_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/fractional_test.sh
           ${PROGRAM} ${KRTD258_APP_ID} $<TARGET_FILE:plain_chart> $<TARGET_FILE:chart_on_screen>
           $<TARGET_FILE:screen_probe> ${PROJECT_SOURCE_DIR}/assets/chart.bmp ${PROJECT_SOURCE_DIR}/assets/drawing.bmp
