@@ -33,6 +33,7 @@ qtMinor=$(echo "$qt" | awk -F. '{ print $1 * 100 + $2 }')
 scales=("$@")
 out=${FRACTIONAL_OUT:-$PWD/fractional}
 mkdir -p "$out"
+rm -f "$out"/*.png "$out"/*.log # no shot of an earlier run taken for this one's
 for tool in swaymsg xwininfo import python3 cmp; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done

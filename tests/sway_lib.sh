@@ -153,6 +153,11 @@ firstAt() {
   set -- $before
   line=$#
 }
+# 5 ms without a process: between two looks at the screen, so that the
+# program and sway, not the polling, have the processor (sway draws a frame
+# every 16 ms).
+exec {napFd}<> <(:)
+nap() { read -r -t 0.005 -u "$napFd" _ || :; }
 # Presses (or, with "drag" first, one drag with the right button through
 # them all, the button down at the first) on the given
 # device positions of the output along one axis (x: a row at the chart's row
@@ -161,8 +166,7 @@ firstAt() {
 # each, the line's first device offset from the chart's edge, in the array
 # "seen". The positions alternate between the chart's halves, so that each
 # moves the line, and each waits for that move from where the line was
-# before it (the probe is asked again at once: each answer takes a few
-# milliseconds).
+# before it (the probe is asked again every 5 ms).
 presses() { # [drag] axis position...
   local drag= axis d previous= j area at
   [ "$1" = drag ] && { drag=1; shift; }
@@ -191,6 +195,7 @@ presses() { # [drag] axis position...
     for ((j = 0; j < 1000; j++)); do
       firstAt "${area[@]}"
       [ "$line" != none ] && [ "$line" != "$previous" ] && break
+      nap
     done
     previous=$line
     seen+=("$line")
