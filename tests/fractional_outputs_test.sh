@@ -22,11 +22,6 @@ shift 7
 qtMinor=$(echo "$qt" | awk -F. '{ print $1 * 100 + $2 }')
 pairs=("$@")
 out=${FRACTIONAL_OUT:-$PWD/fractional_outputs}
-mkdir -p "$out"
-rm -f "$out"/*.png "$out"/*.log # no shot of an earlier run taken for this one's
-for tool in swaymsg xwininfo import python3 cmp; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
-done
 # shellcheck disable=SC2086 # the outputs' windows, counted
 set -- ${SWAY_OUTPUT_WINDOWS:-}
 [ $# -ge 2 ] || { echo "no two sway outputs on X: run this through tests/session.sh --sway ... --sway ..."; exit 1; }

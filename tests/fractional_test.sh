@@ -32,11 +32,6 @@ shift 8
 qtMinor=$(echo "$qt" | awk -F. '{ print $1 * 100 + $2 }')
 scales=("$@")
 out=${FRACTIONAL_OUT:-$PWD/fractional}
-mkdir -p "$out"
-rm -f "$out"/*.png "$out"/*.log # no shot of an earlier run taken for this one's
-for tool in swaymsg xwininfo import python3 cmp; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
-done
 [ -n "${SWAY_OUTPUT_WINDOWS:-}" ] || { echo "no sway on X: run this through tests/session.sh --sway ..."; exit 1; }
 probe_start "$probe_program"
 . "$here/sway_lib.sh" || exit 1

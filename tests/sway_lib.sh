@@ -12,6 +12,12 @@
 # set: a whole device pixel at every scale tested); "out" is the folder
 # for shots and logs, "log" the protocol log of the program last started.
 
+mkdir -p "$out" || exit 1
+rm -f "$out"/*.png "$out"/*.log # no shot of an earlier run taken for this one's
+for tool in swaymsg xwininfo import python3 cmp; do
+  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
 output=${SWAY_OUTPUT_WINDOWS%% *} outX=0 outputName=X11-1 layoutX=0 scale=1 log= app= winX=200 winY=200
 
 # The X pointer, worked through XTest by one process for the whole test (an
