@@ -76,12 +76,10 @@ done
 setScales 1 1
 useOutput 1
 place "$appId" 687x317 program-at-1
-for ((i = 0; i < ${#columns[@]}; i += 2)); do reference x "${columns[i]}" "${columns[i + 1]}"; done
-for ((i = 0; i < ${#rows[@]}; i += 2)); do reference y "${rows[i]}" "${rows[i + 1]}"; done
+for ((i = 0; i < ${#columns[@]}; i += 2)); do reference "${columns[i]}" "${columns[i + 1]}" "${rows[i]}" "${rows[i + 1]}"; done
 for ((hop = 1; hop <= ${#places[@]}; hop++)); do
   goTo "$hop" "program-pressed-$hop"
-  for ((i = 0; i < ${#columns[@]}; i += 2)); do checkAlong x "${columns[i]}" "${columns[i + 1]}"; done
-  for ((i = 0; i < ${#rows[@]}; i += 2)); do checkAlong y "${rows[i]}" "${rows[i + 1]}"; done
+  for ((i = 0; i < ${#columns[@]}; i += 2)); do checkAlong "${columns[i]}" "${columns[i + 1]}" "${rows[i]}" "${rows[i + 1]}"; done
 done
 stop
 

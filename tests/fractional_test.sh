@@ -8,10 +8,10 @@
 # crisp as a plain Qt window drawing the picture nearest-neighbour at the
 # same place, every picture pixel a whole block of device pixels where sway
 # maps buffers 1:1 (the plain window showing no blend). On the chart window,
-# a press on each device column of a chart row and each device row of a
-# chart column, and a drag with the right button over each, select the
-# chart pixel drawn there: the cross-hair where a press on that chart pixel
-# puts it at scale 1, measured first.
+# a press on each device column and each device row of the chart (a column
+# and a row in each press), and a drag with the right button over those of
+# three stretches, select the chart pixel drawn there: the cross-hair where
+# a press on that chart pixel puts it at scale 1, measured first.
 #   session.sh --dbus --sway 1680x945@1 -- fractional_test.sh PROGRAM APP_ID \
 #       PLAIN_CHART CHART_ON_SCREEN SCREEN_PROBE CHART.BMP DRAWING.BMP QT_VERSION SCALE...
 # The output's logical size is whole at each scale (1680x945 is at 1.25,
@@ -74,23 +74,20 @@ done
 # At scale 1: where a press on each chart column (row) puts the cross-hair.
 setScale 1
 place "$appId" "687x317" program-at-1
-reference x 1 404
-reference y 1 224
+reference 1 404 1 224
 echo "  at scale 1 a press on chart column 1, 200, 404 puts the vertical line in column" \
   "${lineOfColumn[1]}, ${lineOfColumn[200]}, ${lineOfColumn[404]}; on row 1, 112, 224 the horizontal one in row" \
   "${lineOfRow[1]}, ${lineOfRow[112]}, ${lineOfRow[224]}"
 
-# Every device column of chart row 100 (chart columns 1 to 404), every
-# device row of chart column 200 (chart rows 1 to 224), pressed on; then
-# dragged over, the device columns and rows of three stretches each (the
-# ends and the middle).
+# Every device column of chart columns 1 to 404 and every device row of
+# chart rows 1 to 224, pressed on; then dragged over, the device columns
+# and rows of three stretches (the chart's corners and its middle).
 for s in "${scales[@]}"; do
   setScale "$s"
   place "$appId" "$(dev 687)x$(dev 317)" "program-pressed-at-$s"
-  checkAlong x 1 404
-  checkAlong y 1 224
-  for stretch in "x 1 24" "x 190 213" "x 381 404" "y 1 16" "y 105 120" "y 209 224"; do
-    # shellcheck disable=SC2086 # axis first last
+  checkAlong 1 404 1 224
+  for stretch in "1 24 1 16" "190 213 105 120" "381 404 209 224"; do
+    # shellcheck disable=SC2086 # columns and rows
     checkAlong drag $stretch
   done
 done

@@ -146,18 +146,31 @@ crispness() { # shot picture x y
   "$measure" "$1" "$2" "$x0" "$y0" "$scale" | awk '{ printf "%s %s ", $2, $4 } END { print "" }'
 }
 
-# The first device offset of the cross-hair's colour along an area (x y w h
-# of the output's window), where a line of the cross-hair crosses it, into
-# "line" ("none" if it does not).
+# Where the cross-hair is on the chart of the window at winX,winY, from one
+# look at four lines of device pixels (crossAreas, set by presses): "v" the
+# vertical line's first device column from the chart's left edge, read
+# along chart rows 2 and 222, "h" the horizontal line's first device row
+# from its top edge, read along chart columns 2 and 402; "none" for a line
+# off the chart. The other line, or the marker around their crossing,
+# shows the cross-hair's colour before the line read (from the chart's
+# edge, or from the marker's), never after it; and of two lines of pixels
+# 220 chart pixels apart, at most one crosses them. So the later of a
+# line's two readings is the line's, "none" being later than any.
 crosshair=255,192,192
-firstAt() {
-  local pixels before
-  pixels=" $(probe "$output" "$@") "
-  before=${pixels%% "$crosshair" *}
-  if [ "$before" = "$pixels" ]; then line=none; return; fi
-  # shellcheck disable=SC2086 # the words before it, counted
-  set -- $before
-  line=$#
+later() { # a b: into "line"
+  if [ "$1" = none ] || [ "$2" = none ]; then line=none; elif [ "$1" -ge "$2" ]; then line=$1; else line=$2; fi
+}
+crossAt() {
+  local answer
+  printf 'first %s %s %s\n' "$crosshair" "$output" "${crossAreas[*]}" >&"${PROBE[1]}" &&
+    IFS= read -r answer <&"${PROBE[0]}" || fatal "the screen probe does not answer"
+  # shellcheck disable=SC2086 # the four readings
+  set -- $answer
+  [ $# -eq 4 ] || fatal "the screen probe cannot read the chart's lines of pixels: '$answer'"
+  later "$1" "$2"
+  v=$line
+  later "$3" "$4"
+  h=$line
 }
 # 5 ms without a process: between two looks at the screen, so that the
 # program and sway, not the polling, have the processor (sway draws a frame
@@ -165,46 +178,49 @@ firstAt() {
 exec {napFd}<> <(:)
 nap() { read -r -t 0.005 -u "$napFd" _ || :; }
 # Presses (or, with "drag" first, one drag with the right button through
-# them all, the button down at the first) on the given
-# device positions of the output along one axis (x: a row at the chart's row
-# 100, the vertical line read at chart row 20; y: a column at chart column
-# 200, the horizontal line read at chart column 60), in the order given; for
-# each, the line's first device offset from the chart's edge, in the array
-# "seen". The positions alternate between the chart's halves, so that each
-# moves the line, and each waits for that move from where the line was
-# before it (the probe is asked again every 5 ms).
-presses() { # [drag] axis position...
-  local drag= axis d previous= j area at
+# them all, the button down at the first) on the given device positions
+# "x y" of the output, in the order given; for each, where the cross-hair
+# then is (crossAt), in the arrays seenV and seenH. The positions alternate
+# between the chart's halves along each axis, so that each moves both
+# lines; each waits for that move from where the lines were before it (the
+# screen looked at every 5 ms, and again at once where it changed): both
+# lines moved and seen so twice, the second look wholly after the frame
+# that moved them, or one moved and the screen the same for ten looks.
+presses() { # [drag] x y [x y]...
+  local drag= previousV previousH lastV lastH same j
   [ "$1" = drag ] && { drag=1; shift; }
-  axis=$1
-  shift
-  seen=()
+  seenV=() seenH=()
   local cx=$((winX + 33)) cy=$((winY + 25)) # the chart's corner
-  if [ "$axis" = x ]; then
-    area=("$(dev $cx)" "$(dev $((cy + 20)))" $(($(dev $((cx + 405))) - $(dev $cx))) 1)
-    fixed=$(dev $((cy + 100)))
-  else
-    area=("$(dev $((cx + 60)))" "$(dev $cy)" 1 $(($(dev $((cy + 225))) - $(dev $cy))))
-    fixed=$(dev $((cx + 200)))
-  fi
-  firstAt "${area[@]}"
-  previous=$line # where the line is before the first press
-  for d in "$@"; do
-    if [ "$axis" = x ]; then at=($((outX + d)) "$fixed"); else at=($((outX + fixed)) "$d"); fi
+  local left top width height
+  left=$(dev $cx) top=$(dev $cy)
+  width=$(($(dev $((cx + 405))) - left)) height=$(($(dev $((cy + 225))) - top))
+  crossAreas=("$left" "$(dev $((cy + 2)))" "$width" 1 "$left" "$(dev $((cy + 222)))" "$width" 1
+    "$(dev $((cx + 2)))" "$top" 1 "$height" "$(dev $((cx + 402)))" "$top" 1 "$height")
+  crossAt
+  previousV=$v previousH=$h # where the lines are before the first press
+  while [ $# -ge 2 ]; do
     if [ -z "$drag" ]; then
-      pointer move "${at[@]}" down 1 up 1
-    elif [ "${#seen[@]}" -eq 0 ]; then
-      pointer move "${at[@]}" down 3
+      pointer move $((outX + $1)) "$2" down 1 up 1
+    elif [ "${#seenV[@]}" -eq 0 ]; then
+      pointer move $((outX + $1)) "$2" down 3
     else
-      pointer move "${at[@]}"
+      pointer move $((outX + $1)) "$2"
     fi
+    shift 2
+    lastV= lastH= same=0
     for ((j = 0; j < 1000; j++)); do
-      firstAt "${area[@]}"
-      [ "$line" != none ] && [ "$line" != "$previous" ] && break
-      nap
+      crossAt
+      if [ "$v" = "$lastV" ] && [ "$h" = "$lastH" ]; then
+        same=$((same + 1))
+        [ "$v" != "$previousV" ] && [ "$h" != "$previousH" ] && break
+        [ "$same" -ge 10 ] && { [ "$v" != "$previousV" ] || [ "$h" != "$previousH" ]; } && break
+        nap
+      else
+        lastV=$v lastH=$h same=0 # looked at again at once: a frame comes every 16 ms
+      fi
     done
-    previous=$line
-    seen+=("$line")
+    previousV=$v previousH=$h
+    seenV+=("$v") seenH+=("$h")
   done
   [ -z "$drag" ] || pointer up 3
 }
@@ -217,39 +233,72 @@ halves() { # first last: first .. last, the two halves interleaved
   done
 }
 
-# At scale 1: where a press on each chart column (x) or row (y) from $2 to
-# $3 puts the cross-hair, into lineOfColumn or lineOfRow.
-declare -A lineOfColumn lineOfRow
-reference() { # axis first last
-  local axis=$1 o i
-  [ "$axis" = x ] && o=$((winX + 33)) || o=$((winY + 25))
-  mapfile -t order < <(halves "$2" "$3")
-  presses "$axis" $(for c in "${order[@]}"; do echo $((o + c)); done)
-  for i in "${!order[@]}"; do
-    if [ "$axis" = x ]; then lineOfColumn[${order[i]}]=${seen[i]}; else lineOfRow[${order[i]}]=${seen[i]}; fi
-  done
+# Pairs "x y" of the positions $1 (one a line) and $2 alike, as many as the
+# longer list has, the shorter one taken again from its start.
+pairsOf() { # xs ys
+  local -a xs ys
+  local i n
+  mapfile -t xs <<<"$1"
+  mapfile -t ys <<<"$2"
+  n=$((${#xs[@]} > ${#ys[@]} ? ${#xs[@]} : ${#ys[@]}))
+  for ((i = 0; i < n; i++)); do echo "${xs[i % ${#xs[@]}]} ${ys[i % ${#ys[@]}]}"; done
 }
-# Presses ("drag": one drag) on every device column (x) of chart row 100 or
-# device row (y) of chart column 200 that shows the chart pixels $2 to $3 of
-# that axis: each is to put the cross-hair where a press on that chart pixel
-# put it at scale 1 (reference).
-checkAlong() { # [drag] axis first last
-  local drag= axis first last o edges order i d k want wrong=0 along=columns how=press
+
+# At scale 1: where a press on chart columns $1 to $2 and rows $3 to $4
+# puts the cross-hair, into lineOfColumn and lineOfRow (a column and a row
+# in each press; the shorter range pressed on again from its start, where
+# it must put the line where it did before).
+declare -A lineOfColumn lineOfRow
+reference() { # first-column last-column first-row last-row
+  local -a pairs
+  local i x y differ=0
+  mapfile -t pairs < <(pairsOf "$(halves "$1" "$2")" "$(halves "$3" "$4")")
+  # shellcheck disable=SC2046 # the positions
+  presses $(for i in "${pairs[@]}"; do read -r x y <<<"$i"; echo $((winX + 33 + x)) $((winY + 25 + y)); done)
+  for i in "${!pairs[@]}"; do
+    read -r x y <<<"${pairs[i]}"
+    [ -n "${lineOfColumn[$x]:-}" ] && [ "${lineOfColumn[$x]}" != "${seenV[i]}" ] && differ=$((differ + 1))
+    [ -n "${lineOfRow[$y]:-}" ] && [ "${lineOfRow[$y]}" != "${seenH[i]}" ] && differ=$((differ + 1))
+    lineOfColumn[$x]=${seenV[i]} lineOfRow[$y]=${seenH[i]}
+  done
+  check "$differ" "at scale 1 a press on a chart pixel puts the cross-hair where it did before ($differ presses not, columns $1 to $2, rows $3 to $4)"
+}
+# Presses ("drag": one drag) on every device column that shows chart
+# columns $1 to $2 and every device row that shows chart rows $3 to $4
+# (a column and a row in each press, the shorter range pressed on again
+# from its start): each is to put the cross-hair where a press on the chart
+# pixel drawn there put it at scale 1 (reference).
+checkAlong() { # [drag] first-column last-column first-row last-row
+  local drag= how=press i k x y want wrongColumns=0 wrongRows=0 columns rows what
+  local -a edgesX edgesY pairs
   [ "$1" = drag ] && { drag=drag how=drag; shift; }
-  axis=$1 first=$2 last=$3
-  [ "$axis" = x ] && o=$((winX + 33)) || { o=$((winY + 25)) along=rows; }
-  mapfile -t edges < <(edgesOf "$o" 410) # edges[k]: chart pixel k's first device pixel
-  mapfile -t order < <(halves "${edges[first]}" $((edges[last + 1] - 1)))
-  presses $drag "$axis" "${order[@]}"
-  for i in "${!order[@]}"; do
-    d=${order[i]}
-    for ((k = first; edges[k + 1] <= d; k++)); do :; done # the chart pixel drawn at d
-    if [ "$axis" = x ]; then want=${lineOfColumn[$k]}; else want=${lineOfRow[$k]}; fi
-    [ "$want" != none ] && want=$((edges[want] - edges[0]))
-    if [ "${seen[i]}" != "$want" ]; then
-      wrong=$((wrong + 1))
-      [ "$wrong" -le 5 ] && echo "  at $scale on $outputName a $how on device $axis $d (chart pixel $k): the line at device offset ${seen[i]}, not $want"
+  mapfile -t edgesX < <(edgesOf $((winX + 33)) 410) # edgesX[k]: chart column k's first device column
+  mapfile -t edgesY < <(edgesOf $((winY + 25)) 230)
+  columns=$((edgesX[$2 + 1] - edgesX[$1])) rows=$((edgesY[$4 + 1] - edgesY[$3]))
+  mapfile -t pairs < <(pairsOf "$(halves "${edgesX[$1]}" $((edgesX[$2 + 1] - 1)))" \
+    "$(halves "${edgesY[$3]}" $((edgesY[$4 + 1] - 1)))")
+  local begun=${EPOCHREALTIME/[.,]/}
+  # shellcheck disable=SC2046,SC2086 # the positions
+  presses $drag ${pairs[*]}
+  [ -n "$drag" ] && what="a drag through ${#pairs[@]} points" || what="${#pairs[@]} presses"
+  what+=" ($(((${EPOCHREALTIME/[.,]/} - begun) / 1000)) ms)"
+  for i in "${!pairs[@]}"; do
+    read -r x y <<<"${pairs[i]}"
+    for ((k = $1; edgesX[k + 1] <= x; k++)); do :; done # the chart column drawn at x
+    want=${lineOfColumn[$k]}
+    [ "$want" != none ] && want=$((edgesX[want] - edgesX[0]))
+    if [ "${seenV[i]}" != "$want" ]; then
+      wrongColumns=$((wrongColumns + 1))
+      [ "$wrongColumns" -le 5 ] && echo "  at $scale on $outputName a $how on device column $x (chart column $k): the vertical line at device offset ${seenV[i]}, not $want"
+    fi
+    for ((k = $3; edgesY[k + 1] <= y; k++)); do :; done # the chart row drawn at y
+    want=${lineOfRow[$k]}
+    [ "$want" != none ] && want=$((edgesY[want] - edgesY[0]))
+    if [ "${seenH[i]}" != "$want" ]; then
+      wrongRows=$((wrongRows + 1))
+      [ "$wrongRows" -le 5 ] && echo "  at $scale on $outputName a $how on device row $y (chart row $k): the horizontal line at device offset ${seenH[i]}, not $want"
     fi
   done
-  check "$wrong" "at $scale on $outputName a $how on each of the ${#order[@]} device $along of chart $along $first to $last selects the pixel drawn there ($wrong wrong)"
+  check "$wrongColumns" "at $scale on $outputName $what over the $columns device columns of chart columns $1 to $2: each selects the column drawn there ($wrongColumns wrong)"
+  check "$wrongRows" "at $scale on $outputName $what over the $rows device rows of chart rows $3 to $4: each selects the row drawn there ($wrongRows wrong)"
 }
