@@ -153,9 +153,10 @@ crispness() { # shot picture x y
 # from its top edge, read along chart columns 2 and 402; "none" for a line
 # off the chart. The other line, or the marker around their crossing,
 # shows the cross-hair's colour before the line read (from the chart's
-# edge, or from the marker's), never after it; and of two lines of pixels
-# 220 chart pixels apart, at most one crosses them. So the later of a
-# line's two readings is the line's, "none" being later than any.
+# edge, or from the marker's), never after it; and they cross at most one
+# of two lines of pixels 220 chart pixels apart (the marker is 8 across).
+# So the later of a line's two readings is the line's, "none" being later
+# than any.
 crosshair=255,192,192
 later() { # a b: into "line"
   if [ "$1" = none ] || [ "$2" = none ]; then line=none; elif [ "$1" -ge "$2" ]; then line=$1; else line=$2; fi
