@@ -36,7 +36,6 @@ out=${FRACTIONAL_OUT:-$PWD/fractional}
 probe_start "$probe_program"
 . "$here/sway_lib.sh" || exit 1
 drawingTitle=" KRTd258"
-buffersSince() { tail -n +"$1" "$log" | grep -oE 'create_buffer\(new id wl_buffer[@#][0-9]+, 0, [0-9]+, [0-9]+' | awk -F', ' '{ print $3 "x" $4 }' | sort -u; }
 
 setScale 1
 start program "$appId" "$program"
@@ -101,8 +100,8 @@ for s in "${scales[@]}"; do
   mark=$(($(wc -l <"$log") + 1))
   wanted=$(dev 580)x$(dev 481)
   place "$appId" "" "drawing-at-$s" "$drawingTitle"
-  wait_until eval 'buffersSince "$mark" | grep -qx "$wanted"'
-  check $? "at $s the drawing window draws a buffer of $wanted (the program's buffers since the scale was set: $(buffersSince "$mark" | tr '\n' ' '))"
+  wait_until eval 'buffers "$mark" | sort -u | grep -qx "$wanted"'
+  check $? "at $s the drawing window draws a buffer of $wanted (the program's buffers since the scale was set: $(buffers "$mark" | sort -u | tr '\n' ' '))"
   read -r crisp all broken pixels < <(crispness "$out/drawing-at-$s.png" "$drawing" 10 10)
   crispOf[drawing-$s]="$crisp of $all" brokenOf[drawing-$s]="$broken of $pixels"
 done

@@ -80,9 +80,12 @@ def walk(n):
     for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
 walk(json.load(sys.stdin)); sys.exit(1)' "$@"
 }
-# The size of the last buffer the program made, and the last scale it was
+# The sizes of the buffers the program made, and the last scale it was
 # told (in 120ths), from its protocol log.
-lastBuffer() { grep -oE 'create_buffer\(new id wl_buffer[@#][0-9]+, 0, [0-9]+, [0-9]+' "$log" | tail -n1 | awk -F', ' '{ print $3 "x" $4 }'; }
+buffers() { # [from-line]: the sizes of the buffers made (since that line of the log), in order
+  tail -n +"${1:-1}" "$log" | grep -oE 'create_buffer\(new id wl_buffer[@#][0-9]+, 0, [0-9]+, [0-9]+' | awk -F', ' '{ print $3 "x" $4 }'
+}
+lastBuffer() { buffers | tail -n1; }
 lastPreferred() { grep -oE 'preferred_scale\([0-9]+\)' "$log" | tail -n1 | grep -oE '[0-9]+'; }
 preferredIs() { [ "$(lastPreferred)" = "$(awk -v s="$1" 'BEGIN { printf "%d", s * 120 + 0.5 }')" ]; } # scale
 still() { # the output the same in two shots one after the other (polled)
@@ -94,7 +97,7 @@ still() { # the output the same in two shots one after the other (polled)
 # Makes the output named $1 (1, 2 ...: the order session.sh was given
 # them) the one in use.
 useOutput() {
-  local n=$1 w
+  local n=$1
   set -- $SWAY_OUTPUT_WINDOWS
   output=${!n} outputName=X11-$n
   outX=$(xwininfo -id "$output" | awk '/Absolute upper-left X:/ { print $4 }')
@@ -264,13 +267,24 @@ reference() { # first-column last-column first-row last-row
   done
   check "$differ" "at scale 1 a press on a chart pixel puts the cross-hair where it did before ($differ presses not, columns $1 to $2, rows $3 to $4)"
 }
+# The chart pixel drawn at device position $4 of an axis whose chart
+# pixels start at the device positions in the array named $1, looked for
+# from chart pixel $3 on, into "pixel"; and the line's device offset a
+# press there is to give, by the scale-1 reference in the array named $2,
+# into "want".
+wanted() { # edges reference first position
+  local -n edges=$1 lineOf=$2
+  for ((pixel = $3; edges[pixel + 1] <= $4; pixel++)); do :; done
+  want=${lineOf[$pixel]}
+  [ "$want" != none ] && want=$((edges[want] - edges[0]))
+}
 # Presses ("drag": one drag) on every device column that shows chart
 # columns $1 to $2 and every device row that shows chart rows $3 to $4
 # (a column and a row in each press, the shorter range pressed on again
 # from its start): each is to put the cross-hair where a press on the chart
 # pixel drawn there put it at scale 1 (reference).
 checkAlong() { # [drag] first-column last-column first-row last-row
-  local drag= how=press i k x y want wrongColumns=0 wrongRows=0 columns rows what
+  local drag= how=press i x y pixel want wrongColumns=0 wrongRows=0 columns rows what
   local -a edgesX edgesY pairs
   [ "$1" = drag ] && { drag=drag how=drag; shift; }
   mapfile -t edgesX < <(edgesOf $((winX + 33)) 410) # edgesX[k]: chart column k's first device column
@@ -285,19 +299,13 @@ checkAlong() { # [drag] first-column last-column first-row last-row
   what+=" ($(((${EPOCHREALTIME/[.,]/} - begun) / 1000)) ms)"
   for i in "${!pairs[@]}"; do
     read -r x y <<<"${pairs[i]}"
-    for ((k = $1; edgesX[k + 1] <= x; k++)); do :; done # the chart column drawn at x
-    want=${lineOfColumn[$k]}
-    [ "$want" != none ] && want=$((edgesX[want] - edgesX[0]))
-    if [ "${seenV[i]}" != "$want" ]; then
-      wrongColumns=$((wrongColumns + 1))
-      [ "$wrongColumns" -le 5 ] && echo "  at $scale on $outputName a $how on device column $x (chart column $k): the vertical line at device offset ${seenV[i]}, not $want"
+    wanted edgesX lineOfColumn "$1" "$x"
+    if [ "${seenV[i]}" != "$want" ] && [ $((wrongColumns += 1)) -le 5 ]; then
+      echo "  at $scale on $outputName a $how on device column $x (chart column $pixel): the vertical line at device offset ${seenV[i]}, not $want"
     fi
-    for ((k = $3; edgesY[k + 1] <= y; k++)); do :; done # the chart row drawn at y
-    want=${lineOfRow[$k]}
-    [ "$want" != none ] && want=$((edgesY[want] - edgesY[0]))
-    if [ "${seenH[i]}" != "$want" ]; then
-      wrongRows=$((wrongRows + 1))
-      [ "$wrongRows" -le 5 ] && echo "  at $scale on $outputName a $how on device row $y (chart row $k): the horizontal line at device offset ${seenH[i]}, not $want"
+    wanted edgesY lineOfRow "$3" "$y"
+    if [ "${seenH[i]}" != "$want" ] && [ $((wrongRows += 1)) -le 5 ]; then
+      echo "  at $scale on $outputName a $how on device row $y (chart row $pixel): the horizontal line at device offset ${seenH[i]}, not $want"
     fi
   done
   check "$wrongColumns" "at $scale on $outputName $what over the $columns device columns of chart columns $1 to $2: each selects the column drawn there ($wrongColumns wrong)"

@@ -146,10 +146,11 @@ private slots:
         const auto logical = [&](int d, qreal from) { return (d - from) / scale + offset; };
         int checked = 0;
         for (const bool alongX : {true, false}) {
-            const int first = int(std::ceil(((alongX ? origin.x() : origin.y()) + scale)));
-            const int last = int(((alongX ? origin.x() : origin.y()) + (alongX ? 405 : 225) * scale));
+            const qreal from = alongX ? origin.x() : origin.y();
+            const int first = int(std::ceil(from + scale));
+            const int last = int(from + (alongX ? 405 : 225) * scale);
             for (int d = first; d < last; ++d) {
-                const qreal along = logical(d, alongX ? origin.x() : origin.y());
+                const qreal along = logical(d, from);
                 const QPointF at = alongX ? QPointF(along, 101.25) : QPointF(201.25, along);
                 const auto pressed = pressedInPicture(at);
                 tap(QEvent::TouchBegin, at);
