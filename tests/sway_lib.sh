@@ -308,6 +308,6 @@ checkAlong() { # [drag] first-column last-column first-row last-row
       echo "  at $scale on $outputName a $how on device row $y (chart row $pixel): the horizontal line at device offset ${seenH[i]}, not $want"
     fi
   done
-  check "$wrongColumns" "at $scale on $outputName $what over the $columns device columns of chart columns $1 to $2: each selects the column drawn there ($wrongColumns wrong)"
-  check "$wrongRows" "at $scale on $outputName $what over the $rows device rows of chart rows $3 to $4: each selects the row drawn there ($wrongRows wrong)"
+  check "$wrongColumns" "at $scale on $outputName $what over the $columns device columns of chart columns $1 to $2: each selects the column drawn there ($wrongColumns of ${#pairs[@]} wrong)"
+  check "$wrongRows" "at $scale on $outputName $what over the $rows device rows of chart rows $3 to $4: each selects the row drawn there ($wrongRows of ${#pairs[@]} wrong)"
 }
